@@ -1,0 +1,47 @@
+# Shared settings for every target of the project: warnings as errors and,
+# when asked for, the sanitizers.
+
+set(BORVANTA_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+    -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+
+set(BORVANTA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+
+function(borvanta_settings target)
+  target_compile_options(${target} PRIVATE ${BORVANTA_WARNINGS})
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  if(BORVANTA_SANITIZE)
+    target_compile_options(${target} PRIVATE ${BORVANTA_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${BORVANTA_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# borvanta_library(name SOURCES ... DEPENDS ...): a static library whose
+# headers are included from the repository root ("core/text.h").
+function(borvanta_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  borvanta_settings(${name})
+endfunction()
+
+# borvanta_test(name SOURCES ... DEPENDS ... [LABELS ...]): one GoogleTest
+# binary, its tests registered with CTest one by one. Every test of the
+# project is registered through this function.
+function(borvanta_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  borvanta_settings(${name})
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS unit)
+  endif()
+  include(GoogleTest)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+    PROPERTIES LABELS "${ARG_LABELS}"
+               ENVIRONMENT "BORVANTA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

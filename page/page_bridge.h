@@ -1,0 +1,72 @@
+#pragma once
+// Everything the clean-up job does with the page: reading the controls by
+// element id, appending log lines below the log element, setting the width of
+// the progress image, and pumping messages while a run is busy. Text is code
+// page 949 on this side and UTF-8 on the page's.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/cp949.h"
+#include "page/dom.h"
+#include "page/message_loop.h"
+
+namespace borvanta {
+
+// An element of the page contract is missing or of another kind.
+class PageContractError : public std::runtime_error {
+ public:
+  explicit PageContractError(std::string elementId);
+  // The id of the element, narrow text.
+  [[nodiscard]] const std::string& elementId() const noexcept { return elementId_; }
+
+ private:
+  std::string elementId_;
+};
+
+class PageBridge {
+ public:
+  explicit PageBridge(MessageLoop& loop);
+
+  // The document of the page that asked for a run; replaces the previous one.
+  void setDocument(Ref<dom::Document> document);
+  [[nodiscard]] const Ref<dom::Document>& document() const { return document_; }
+
+  // Finds "idLog" and "idProgress" and takes the image's present width as its
+  // full width. Throws PageContractError when either is missing.
+  void attach();
+
+  // The readers throw PageContractError when the element is missing or not
+  // of the kind read.
+  [[nodiscard]] std::int32_t readCheck(std::string_view id);
+  [[nodiscard]] Cp949Text readText(std::string_view id);
+  [[nodiscard]] std::int32_t readSelectNumber(std::string_view id);
+  [[nodiscard]] Cp949Text readSelectValue(std::string_view id);
+
+  // Inserts `line` + "<BR>" right after the log element: the newest line is
+  // shown first. The line is HTML and is not escaped here.
+  void appendLog(std::string_view line);
+  // Sets the progress image to `percent` of its full width.
+  void setProgress(std::int32_t percent);
+  // Dispatches pending messages for at least 2 ticks.
+  void pumpMessages();
+
+  [[nodiscard]] std::int32_t fullWidth() const { return fullWidth_; }
+
+ private:
+  MessageLoop& loop_;
+  Ref<dom::Document> document_;
+  Ref<dom::Element> log_;
+  Ref<dom::ImageElement> progress_;
+  std::int32_t fullWidth_ = 0;
+  std::int32_t pumpCounter_ = 0;  // loop iterations since the last pause
+};
+
+// The leading decimal integer of `text`: white space skipped, an optional
+// sign, digits up to the first other character; 0 when there is no number.
+// Saturates at the limits of a 32-bit integer.
+[[nodiscard]] std::int32_t leadingInteger(std::string_view text);
+
+}  // namespace borvanta
