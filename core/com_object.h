@@ -38,10 +38,10 @@ class ComObject : public RefCounted {
   }
 };
 
-// Queries `object` for the interface class T (which names its id as T::iid).
+// Queries `object` for the interface class T (which names its id as T::interfaceId).
 template <class T>
 [[nodiscard]] Result<Ref<T>> queryAs(ComObject& object) {
-  Result<Ref<ComObject>> answer = object.queryInterface(T::iid);
+  Result<Ref<ComObject>> answer = object.queryInterface(T::interfaceId);
   if (failed(answer.hr)) return {answer.hr, nullptr};
   T* typed = dynamic_cast<T*>(answer.value.get());
   if (typed == nullptr) return {E_NOINTERFACE, nullptr};

@@ -20,7 +20,7 @@ struct Guid {
 [[nodiscard]] std::string toString(const Guid& guid);
 
 // The identifier of the base interface every object answers.
-inline constexpr Guid IID_IUnknown{0x00000000, 0x0000, 0x0000,
-                                   {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_IUnknown{
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 }  // namespace borvanta

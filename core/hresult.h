@@ -9,7 +9,9 @@ namespace borvanta {
 
 using HRESULT = std::int32_t;
 
-constexpr HRESULT makeHresult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT makeHresult(std::uint32_t bits) {
+  return static_cast<HRESULT>(bits);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -32,7 +34,11 @@ inline constexpr HRESULT HRESULT_DISK_FULL = makeHresult(0x80070070u);
 inline constexpr HRESULT HRESULT_INVALID_DATA = makeHresult(0x8007000Du);
 inline constexpr HRESULT HRESULT_WRITE_FAULT = makeHresult(0x8007001Du);
 
-constexpr bool failed(HRESULT hr) { return hr < 0; }
-constexpr bool succeeded(HRESULT hr) { return hr >= 0; }
+constexpr bool failed(HRESULT hr) {
+  return hr < 0;
+}
+constexpr bool succeeded(HRESULT hr) {
+  return hr >= 0;
+}
 
 }  // namespace borvanta

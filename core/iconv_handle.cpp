@@ -15,7 +15,9 @@ IconvHandle::IconvHandle(const char* to, const char* from) : handle_(iconv_open(
   }
 }
 
-IconvHandle::~IconvHandle() { iconv_close(handle_); }
+IconvHandle::~IconvHandle() {
+  iconv_close(handle_);
+}
 
 bool IconvHandle::step(const char*& in, std::size_t& inLeft, std::string& out) {
   while (inLeft > 0) {

@@ -41,8 +41,10 @@ std::string replaceAll(std::string_view source, std::string_view pattern,
 std::string_view trimmed(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
-  while (begin < end && isTrimmable(text[begin])) ++begin;
-  while (end > begin && isTrimmable(text[end - 1])) --end;
+  while (begin < end && isTrimmable(text[begin]))
+    ++begin;
+  while (end > begin && isTrimmable(text[end - 1]))
+    --end;
   return text.substr(begin, end - begin);
 }
 
@@ -51,12 +53,23 @@ std::string htmlEscape(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out.push_back(c);
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out;

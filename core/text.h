@@ -10,8 +10,7 @@ namespace borvanta {
 // printf-style formatting into a new text of any length: it formats into a
 // working buffer of 1024 characters and, while the result does not fit,
 // starts again with a buffer twice as large. A null format gives "".
-[[nodiscard]] std::string formatText(const char* format, ...)
-    __attribute__((format(printf, 1, 2)));
+[[nodiscard]] std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Every occurrence of `pattern` (never empty) replaced by `replacement`,
 // scanning left to right and resuming right after each inserted replacement.

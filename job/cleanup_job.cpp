@@ -59,8 +59,10 @@ RunOutcome CleanupJob::runPasses(OwnerWindow& owner) {
     page_.attach();
     options = readCleanupOptions(page_);
   } catch (const PageContractError& error) {
-    static const std::string format = cp949("페이지에 '%s' 요소가 없거나 종류가 맞지 않아 시작할 수 없습니다.");
-    owner.messageBox(formatText(format.c_str(), error.elementId().c_str()), owner.applicationName());
+    static const std::string format =
+        cp949("페이지에 '%s' 요소가 없거나 종류가 맞지 않아 시작할 수 없습니다.");
+    owner.messageBox(formatText(format.c_str(), error.elementId().c_str()),
+                     owner.applicationName());
     return RunOutcome::PageIncomplete;
   }
   if (std::optional<std::string> reason = refusalReason(options)) {
@@ -80,7 +82,8 @@ RunOutcome CleanupJob::runPasses(OwnerWindow& owner) {
     }
   } catch (const _com_error& error) {
     // The run stops at the contact being written: nothing after it happens.
-    static const std::string format = cp949("<B><FONT COLOR=RED>%s 연락처에서 오류가 나서 정리를 멈췄습니다: %s</FONT></B>");
+    static const std::string format =
+        cp949("<B><FONT COLOR=RED>%s 연락처에서 오류가 나서 정리를 멈췄습니다: %s</FONT></B>");
     const ContactNode* node = list_.cursor();
     const std::string label = node != nullptr ? contactLabel(node->record) : std::string();
     const std::string message = errorMessageText(error);

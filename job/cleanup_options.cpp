@@ -55,8 +55,7 @@ std::optional<std::string> refusalReason(const CleanupOptions& o) {
   if (nameTypeInUse(o) && o.nameType != 1 && o.nameType != 2) {
     return cp949("이름 표기 방식을 '김철수' 또는 '김 철수' 가운데 하나로 고르세요.");
   }
-  if (o.separateName != 0 && o.separateType1 == 0 && o.separateType2 == 0 &&
-      o.separateType3 == 0) {
+  if (o.separateName != 0 && o.separateType1 == 0 && o.separateType2 == 0 && o.separateType3 == 0) {
     return cp949("성, 이름 분리 방식을 하나 고르세요.");
   }
   if (o.resetDisplayName != 0) {
@@ -64,7 +63,9 @@ std::optional<std::string> refusalReason(const CleanupOptions& o) {
       return cp949("표시 이름을 만들 방식(목록에서 고르기 또는 직접 입력)을 하나 고르세요.");
     }
     if (chosenTemplateLossy(o)) {
-      return cp949("표시 이름 형식에 한글 코드(CP949)로 나타낼 수 없는 문자가 있습니다. 형식을 고쳐 주세요.");
+      return cp949(
+          "표시 이름 형식에 한글 코드(CP949)로 나타낼 수 없는 문자가 있습니다. 형식을 고쳐 "
+          "주세요.");
     }
     if (trimmed(chosenDisplayTemplate(o)).empty()) {
       return cp949("표시 이름 형식이 비어 있습니다. 형식을 고르거나 입력하세요.");

@@ -8,16 +8,26 @@ std::string& ContactRecord::field(ContactField f) {
 
 const std::string& ContactRecord::field(ContactField f) const {
   switch (f) {
-    case ContactField::FirstName: return firstName;
-    case ContactField::LastName: return lastName;
-    case ContactField::CompanyName: return companyName;
-    case ContactField::FileAs: return fileAs;
-    case ContactField::BusinessFax: return businessFax;
-    case ContactField::BusinessPhone: return businessPhone;
-    case ContactField::MobilePhone: return mobilePhone;
-    case ContactField::HomePhone: return homePhone;
-    case ContactField::Department: return department;
-    case ContactField::JobTitle: return jobTitle;
+    case ContactField::FirstName:
+      return firstName;
+    case ContactField::LastName:
+      return lastName;
+    case ContactField::CompanyName:
+      return companyName;
+    case ContactField::FileAs:
+      return fileAs;
+    case ContactField::BusinessFax:
+      return businessFax;
+    case ContactField::BusinessPhone:
+      return businessPhone;
+    case ContactField::MobilePhone:
+      return mobilePhone;
+    case ContactField::HomePhone:
+      return homePhone;
+    case ContactField::Department:
+      return department;
+    case ContactField::JobTitle:
+      return jobTitle;
   }
   return firstName;
 }

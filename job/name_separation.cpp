@@ -30,7 +30,8 @@ struct NameTables {
       }
     }
     std::sort(twoSyllables.begin(), twoSyllables.end());
-    for (std::string_view term : borvanta::addressTerms) addressTerms.push_back(cp949(term));
+    for (std::string_view term : borvanta::addressTerms)
+      addressTerms.push_back(cp949(term));
   }
 
   static std::uint32_t byte(std::string_view s, std::size_t i) {

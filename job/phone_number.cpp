@@ -53,8 +53,8 @@ std::string normalizePhoneNumber(std::string_view value) {
   // it stays exactly as the user wrote it.
   if (number.size() - prefix.size() < kLastPartLength) return std::string(value);
   const std::string_view last = trimmed(number.substr(number.size() - kLastPartLength));
-  const std::string_view middle = trimmed(
-      number.substr(prefix.size(), number.size() - kLastPartLength - prefix.size()));
+  const std::string_view middle =
+      trimmed(number.substr(prefix.size(), number.size() - kLastPartLength - prefix.size()));
   if (!isDigitsAndSpaces(middle) || !isDigitsAndSpaces(last)) return std::string(value);
 
   std::string result;

@@ -58,8 +58,7 @@ std::optional<ContactField> sourceField(om::ContactProperty property) {
 
 }  // namespace
 
-ContactStore::ContactStore(om::ComRuntime& runtime, OutlookConnection& connection,
-                           PageBridge& page)
+ContactStore::ContactStore(om::ComRuntime& runtime, OutlookConnection& connection, PageBridge& page)
     : runtime_(runtime), connection_(connection), page_(page) {}
 
 namespace {
@@ -88,9 +87,9 @@ bool ContactStore::open(OwnerWindow& owner, bool useDefaultContacts) {
     om::Application& app = *connection_.application;
     Ref<om::NameSpace> ns = take(app.getNamespace(u"MAPI"), app, om::IID_Application);
     om::NameSpace& mapi = callee(ns, om::IID_NameSpace);
-    connection_.folder = useDefaultContacts
-                             ? take(mapi.getDefaultFolder(om::olFolderContacts), mapi, om::IID_NameSpace)
-                             : take(mapi.pickFolder(), mapi, om::IID_NameSpace);
+    connection_.folder = useDefaultContacts ? take(mapi.getDefaultFolder(om::olFolderContacts),
+                                                   mapi, om::IID_NameSpace)
+                                            : take(mapi.pickFolder(), mapi, om::IID_NameSpace);
     ns.reset();
     if (!connection_.folder) {
       owner.messageBox(cp949("폴더를 선택하지 않았습니다."), cp949("에러"));

@@ -18,18 +18,18 @@
 namespace borvanta::om {
 
 // Outlook's published class and interface ids.
-inline constexpr Guid CLSID_Application{0x0006F03A, 0x0000, 0x0000,
-                                        {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr Guid IID_Application{0x00063001, 0x0000, 0x0000,
-                                      {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr Guid IID_NameSpace{0x00063002, 0x0000, 0x0000,
-                                    {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr Guid IID_MAPIFolder{0x00063006, 0x0000, 0x0000,
-                                     {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr Guid IID_Items{0x00063041, 0x0000, 0x0000,
-                                {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-inline constexpr Guid IID_ContactItem{0x00063021, 0x0000, 0x0000,
-                                      {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid CLSID_Application{
+    0x0006F03A, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_Application{
+    0x00063001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_NameSpace{
+    0x00063002, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_MAPIFolder{
+    0x00063006, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_Items{
+    0x00063041, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr Guid IID_ContactItem{
+    0x00063021, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // The default folder kind of contacts (olFolderContacts).
 inline constexpr std::int32_t olFolderContacts = 10;
@@ -72,14 +72,14 @@ class ComRuntime {
 
 class Application : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_Application;
+  static constexpr const Guid& interfaceId = IID_Application;
   // GetNamespace("MAPI")
   [[nodiscard]] virtual Result<Ref<NameSpace>> getNamespace(std::u16string_view type) = 0;
 };
 
 class NameSpace : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_NameSpace;
+  static constexpr const Guid& interfaceId = IID_NameSpace;
   // GetDefaultFolder(olFolderContacts); an empty reference when there is none.
   [[nodiscard]] virtual Result<Ref<MAPIFolder>> getDefaultFolder(std::int32_t folderType) = 0;
   // Lets the user choose a folder; an empty reference when the user cancelled.
@@ -88,14 +88,14 @@ class NameSpace : public ComObject {
 
 class MAPIFolder : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_MAPIFolder;
+  static constexpr const Guid& interfaceId = IID_MAPIFolder;
   // The folder's item collection; an empty reference when it has none.
   [[nodiscard]] virtual Result<Ref<Items>> items() = 0;
 };
 
 class Items : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_Items;
+  static constexpr const Guid& interfaceId = IID_Items;
   // The first or next item, as a generic object (query it for ContactItem);
   // an empty reference after the last item.
   [[nodiscard]] virtual Result<Ref<ComObject>> getFirst() = 0;
@@ -106,7 +106,7 @@ class Items : public ComObject {
 
 class ContactItem : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_ContactItem;
+  static constexpr const Guid& interfaceId = IID_ContactItem;
   [[nodiscard]] virtual Result<Bstr> get(ContactProperty property) = 0;
   // Takes effect in the store when the item is saved.
   [[nodiscard]] virtual HRESULT put(ContactProperty property, std::u16string_view value) = 0;

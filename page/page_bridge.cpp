@@ -13,7 +13,9 @@ PageContractError::PageContractError(std::string elementId)
 
 PageBridge::PageBridge(MessageLoop& loop) : loop_(loop) {}
 
-void PageBridge::setDocument(Ref<dom::Document> document) { document_ = std::move(document); }
+void PageBridge::setDocument(Ref<dom::Document> document) {
+  document_ = std::move(document);
+}
 
 namespace {
 
@@ -89,7 +91,8 @@ void PageBridge::pumpMessages() {
 
 std::int32_t leadingInteger(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && isTrimmable(text[i])) ++i;
+  while (i < text.size() && isTrimmable(text[i]))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   std::int64_t value = 0;

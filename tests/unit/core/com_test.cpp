@@ -10,7 +10,7 @@ inline constexpr Guid IID_Sample{0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}}
 
 class Sample : public ComObject {
  public:
-  static constexpr const Guid& iid = IID_Sample;
+  static constexpr const Guid& interfaceId = IID_Sample;
   explicit Sample(int* destroyed) : destroyed_(destroyed) {}
   ~Sample() override { ++*destroyed_; }
   Result<Ref<ComObject>> queryInterface(const Guid& id) override {

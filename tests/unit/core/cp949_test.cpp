@@ -27,16 +27,19 @@ TEST_P(Utf8ToCp949, ConvertsAndReportsLoss) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Utf8ToCp949,
-    testing::Values(
-        Cp949Case{"Empty", "", "", false}, Cp949Case{"Ascii", "010-1234", "010-1234", false},
-        // 김 is B1E8, 철 C3B6, 수 BCF6 in KS X 1001.
-        Cp949Case{"Hangul", "김철수", "\xB1\xE8\xC3\xB6\xBC\xF6", false},
-        // 똠 is one of the syllables only the extended code page holds (8C63).
-        Cp949Case{"ExtendedSyllable", "똠", "\x8C\x63", false},
-        Cp949Case{"EmojiBecomesQuestionMark", "김😀", "\xB1\xE8?", true},
-        Cp949Case{"StopsAtNul", std::string("ab\0cd", 5), "ab", false},
-        Cp949Case{"InvalidUtf8", "a\xFF" "b", "a?b", true},
-        Cp949Case{"TruncatedSequence", "a\xEA\xB9", "a?", true}),
+    testing::Values(Cp949Case{"Empty", "", "", false},
+                    Cp949Case{"Ascii", "010-1234", "010-1234", false},
+                    // 김 is B1E8, 철 C3B6, 수 BCF6 in KS X 1001.
+                    Cp949Case{"Hangul", "김철수", "\xB1\xE8\xC3\xB6\xBC\xF6", false},
+                    // 똠 is one of the syllables only the extended code page holds (8C63).
+                    Cp949Case{"ExtendedSyllable", "똠", "\x8C\x63", false},
+                    Cp949Case{"EmojiBecomesQuestionMark", "김😀", "\xB1\xE8?", true},
+                    Cp949Case{"StopsAtNul", std::string("ab\0cd", 5), "ab", false},
+                    Cp949Case{"InvalidUtf8",
+                              "a\xFF"
+                              "b",
+                              "a?b", true},
+                    Cp949Case{"TruncatedSequence", "a\xEA\xB9", "a?", true}),
     testing_support::RowName());
 
 TEST(Cp949, EveryDoubleByteCharacterRoundTrips) {
@@ -79,7 +82,7 @@ TEST(Cp949, LiteralConversionRefusesWhatCannotBeHeld) {
 TEST(Utf, SurrogatePairsAndInvalidInput) {
   EXPECT_EQ(utf8ToUtf16("😀"), u"😀");
   EXPECT_EQ(utf16ToUtf8(u"😀김"), "😀김");
-  EXPECT_EQ(utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong NUL
+  EXPECT_EQ(utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD");            // overlong NUL
   EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
   EXPECT_TRUE(isValidUtf8("김 \xEF\xBF\xBD"));
   EXPECT_FALSE(isValidUtf8("\xB1\xE8"));

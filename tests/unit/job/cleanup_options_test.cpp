@@ -68,10 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoSeparationType", [](CleanupOptions& o) { o.separateType1 = 0; }, true},
         RefusalCase{"NoSeparationTypeButPassOff",
                     [](CleanupOptions& o) { o.separateType1 = o.separateName = 0; }, false},
-        RefusalCase{"NoDisplayNameType", [](CleanupOptions& o) { o.displayNameType1 = 0; },
-                    true},
-        RefusalCase{"EmptyOfferedTemplate", [](CleanupOptions& o) { o.displayType = " \t"; },
-                    true},
+        RefusalCase{"NoDisplayNameType", [](CleanupOptions& o) { o.displayNameType1 = 0; }, true},
+        RefusalCase{"EmptyOfferedTemplate", [](CleanupOptions& o) { o.displayType = " \t"; }, true},
         RefusalCase{"EmptyTypedTemplate",
                     [](CleanupOptions& o) {
                       o.displayNameType2 = 1;

@@ -50,7 +50,8 @@ TEST(ContactList, ClearGivesBackEveryItemReference) {
   int destroyed = 0;
   ContactList list;
   list.clear();  // an empty list: nothing to release
-  for (const char* name : {"A", "B", "C", "D"}) list.append(recordNamed(name, &destroyed));
+  for (const char* name : {"A", "B", "C", "D"})
+    list.append(recordNamed(name, &destroyed));
   EXPECT_EQ(destroyed, 0);
   list.clear();
   EXPECT_EQ(destroyed, 4);
@@ -63,7 +64,8 @@ TEST(ContactList, ClearGivesBackEveryItemReference) {
 
 TEST(ContactList, ClearsAHundredThousandRecordsWithoutRecursion) {
   ContactList list;
-  for (int i = 0; i < 100000; ++i) list.append(recordNamed("x"));
+  for (int i = 0; i < 100000; ++i)
+    list.append(recordNamed("x"));
   list.clear();
   EXPECT_EQ(list.count(), 0);
 }

@@ -53,28 +53,26 @@ TEST_P(SplitFullName, SplitsByTheSurnameTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SplitFullName,
-    testing::Values(
-        SplitCase{"OneSyllableSurname", "김철수", "김", "철수"},
-        SplitCase{"TwoSyllableSurname", "남궁민수", "남궁", "민수"},
-        SplitCase{"TwoSyllablesWinOverOne", "황보석", "황보", "석"},
-        SplitCase{"TwoSyllablesWinOverOneAgain", "서문희", "서문", "희"},
-        SplitCase{"SpaceAfterSurname", "김 철수", "김", "철수"},
-        SplitCase{"SpaceAfterTwoSyllableSurname", "남궁 민수", "남궁", "민수"},
-        SplitCase{"LongGivenName", "김수한무", "김", "수한무"},
-        SplitCase{"SurnameAlone", "김", "김", ""},
-        SplitCase{"TwoSyllableSurnameAlone", "황보", "황보", ""},
-        SplitCase{"AsciiGivenName", "김AB", "김", "AB"},
-        SplitCase{"AddressTermNeverSplit", "엄마", "", "엄마"},
-        SplitCase{"LongAddressTerm", "자기님", "", "자기님"},
-        SplitCase{"AddressTermThatStartsWithASurname", "아버지", "", "아버지"},
-        SplitCase{"LatinName", "SmithJohn", "", ""},
-        SplitCase{"Empty", "", "", ""},
-        SplitCase{"NoSurname", "철수", "", ""},
-        SplitCase{"LeadingSpace", " 김철수", "", ""},
-        // Trimming the candidate " 김 " would match 김 and cut the name in the
-        // middle of its first syllable; the name does not begin with 김.
-        SplitCase{"LeadingSpaceNeverCutsASyllable", " 김 가", "", ""},
-        SplitCase{"TrailingSpaceOfGivenNameTrimmed", "김철수 ", "김", "철수"}),
+    testing::Values(SplitCase{"OneSyllableSurname", "김철수", "김", "철수"},
+                    SplitCase{"TwoSyllableSurname", "남궁민수", "남궁", "민수"},
+                    SplitCase{"TwoSyllablesWinOverOne", "황보석", "황보", "석"},
+                    SplitCase{"TwoSyllablesWinOverOneAgain", "서문희", "서문", "희"},
+                    SplitCase{"SpaceAfterSurname", "김 철수", "김", "철수"},
+                    SplitCase{"SpaceAfterTwoSyllableSurname", "남궁 민수", "남궁", "민수"},
+                    SplitCase{"LongGivenName", "김수한무", "김", "수한무"},
+                    SplitCase{"SurnameAlone", "김", "김", ""},
+                    SplitCase{"TwoSyllableSurnameAlone", "황보", "황보", ""},
+                    SplitCase{"AsciiGivenName", "김AB", "김", "AB"},
+                    SplitCase{"AddressTermNeverSplit", "엄마", "", "엄마"},
+                    SplitCase{"LongAddressTerm", "자기님", "", "자기님"},
+                    SplitCase{"AddressTermThatStartsWithASurname", "아버지", "", "아버지"},
+                    SplitCase{"LatinName", "SmithJohn", "", ""}, SplitCase{"Empty", "", "", ""},
+                    SplitCase{"NoSurname", "철수", "", ""},
+                    SplitCase{"LeadingSpace", " 김철수", "", ""},
+                    // Trimming the candidate " 김 " would match 김 and cut the name in the
+                    // middle of its first syllable; the name does not begin with 김.
+                    SplitCase{"LeadingSpaceNeverCutsASyllable", " 김 가", "", ""},
+                    SplitCase{"TrailingSpaceOfGivenNameTrimmed", "김철수 ", "김", "철수"}),
     testing_support::RowName());
 
 TEST(SplitFullName, GivenNameKeepsAtMostOneHundredBytes) {
@@ -83,7 +81,8 @@ TEST(SplitFullName, GivenNameKeepsAtMostOneHundredBytes) {
 }
 
 TEST(AddressTerms, AllThirteenAreRecognised) {
-  for (std::string_view term : addressTerms) EXPECT_TRUE(isAddressTerm(cp949(term))) << term;
+  for (std::string_view term : addressTerms)
+    EXPECT_TRUE(isAddressTerm(cp949(term))) << term;
   EXPECT_FALSE(isAddressTerm(cp949("엄마님")));
 }
 
