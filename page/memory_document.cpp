@@ -21,12 +21,26 @@ struct ElementState {
 
 struct MemoryDocument::State {
   std::map<std::string, ElementState, std::less<>> elements;
-  const bool* refuse = nullptr;
+  // Held here, not in the document, because element references may outlive
+  // the document (the bridge keeps the log element until its next attach).
+  bool refuseChanges = false;
 };
 
 namespace {
 
 using State = MemoryDocument::State;
+
+char asciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  }
+  return true;
+}
 
 // The element objects look their state up by id at every call, so that a
 // reference stays valid while the page changes.
@@ -37,8 +51,10 @@ class MemoryElement : public Base {
       : state_(std::move(state)), id_(std::move(id)) {}
 
   bool insertAdjacentHTML(std::string_view where, std::string_view html) override {
-    if (*state_->refuse) return false;
-    if (where != "afterEnd" && where != "afterend") return false;
+    if (state_->refuseChanges) return false;
+    // Only the position the log uses is modelled; the keyword is matched
+    // without regard to case, as the page does.
+    if (!equalsIgnoringAsciiCase(where, "afterend")) return false;
     self().insertedAfter.emplace_back(html);
     return true;
   }
@@ -74,7 +90,7 @@ class ImageElement : public MemoryElement<dom::ImageElement> {
   using MemoryElement::MemoryElement;
   std::int32_t width() override { return self().width; }
   bool setWidth(std::int32_t width) override {
-    if (*state().refuse) return false;
+    if (state().refuseChanges) return false;
     self().width = width;
     self().widths.push_back(width);
     return true;
@@ -83,9 +99,7 @@ class ImageElement : public MemoryElement<dom::ImageElement> {
 
 }  // namespace
 
-MemoryDocument::MemoryDocument() : state_(std::make_shared<State>()) {
-  state_->refuse = &refuseChanges_;
-}
+MemoryDocument::MemoryDocument() : state_(std::make_shared<State>()) {}
 
 MemoryDocument::~MemoryDocument() = default;
 
@@ -119,6 +133,10 @@ void MemoryDocument::setChecked(const std::string& id, bool checked) {
 
 void MemoryDocument::setValue(const std::string& id, std::string value) {
   state_->elements.at(id).value = std::move(value);
+}
+
+void MemoryDocument::refuseChanges(bool refuse) {
+  state_->refuseChanges = refuse;
 }
 
 std::int32_t MemoryDocument::imageWidth(const std::string& id) const {

@@ -38,7 +38,7 @@ class MemoryDocument : public dom::Document {
   [[nodiscard]] std::vector<std::string> insertionsInOrder(const std::string& id) const;
 
   // The page refuses every insertion and width change from now on.
-  void refuseChanges(bool refuse) { refuseChanges_ = refuse; }
+  void refuseChanges(bool refuse);
   void setCurrentEvent(std::optional<dom::PointerEvent> event) { event_ = event; }
 
   Ref<dom::Element> getElementById(std::string_view id) override;
@@ -48,7 +48,6 @@ class MemoryDocument : public dom::Document {
 
  private:
   std::shared_ptr<State> state_;
-  bool refuseChanges_ = false;
   std::optional<dom::PointerEvent> event_;
 };
 

@@ -36,11 +36,16 @@ Ref<T> lookUpAs(const Ref<dom::Document>& document, std::string_view id) {
 }  // namespace
 
 void PageBridge::attach() {
+  // Nothing of the previous attach survives, whether or not this one works:
+  // a page without its log or progress image is never written to.
   log_ = nullptr;
   progress_ = nullptr;
-  log_ = lookUp(document_, "idLog");
-  progress_ = lookUpAs<dom::ImageElement>(document_, "idProgress");
-  fullWidth_ = progress_->width();
+  fullWidth_ = 0;
+  Ref<dom::Element> log = lookUp(document_, "idLog");
+  Ref<dom::ImageElement> progress = lookUpAs<dom::ImageElement>(document_, "idProgress");
+  fullWidth_ = progress->width();
+  log_ = std::move(log);
+  progress_ = std::move(progress);
 }
 
 std::int32_t PageBridge::readCheck(std::string_view id) {
@@ -61,17 +66,23 @@ Cp949Text PageBridge::readSelectValue(std::string_view id) {
 
 void PageBridge::appendLog(std::string_view line) {
   if (!log_) return;
-  std::string html(line);
+  // The line ends at its first NUL, like every text crossing to the page; the
+  // break is added after that, so that every line keeps its own.
+  std::string html = cp949ToUtf8(line);
   html += "<BR>";
   // Whether the page took the line is not looked at: a refused line is lost
   // and the run goes on.
-  (void)log_->insertAdjacentHTML("afterEnd", cp949ToUtf8(html));
+  (void)log_->insertAdjacentHTML("afterEnd", html);
 }
 
 void PageBridge::setProgress(std::int32_t percent) {
   if (!progress_) return;
   const double width = static_cast<double>(percent) / 100.0 * static_cast<double>(fullWidth_);
-  (void)progress_->setWidth(static_cast<std::int32_t>(width));
+  // Percentages of 0 to 100 always fit; the clamp only keeps a stray value
+  // from turning into undefined behaviour. The cast truncates toward zero.
+  constexpr double lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double highest = std::numeric_limits<std::int32_t>::max();
+  (void)progress_->setWidth(static_cast<std::int32_t>(std::clamp(width, lowest, highest)));
 }
 
 void PageBridge::pumpMessages() {

@@ -35,7 +35,8 @@ class PageBridge {
   [[nodiscard]] const Ref<dom::Document>& document() const { return document_; }
 
   // Finds "idLog" and "idProgress" and takes the image's present width as its
-  // full width. Throws PageContractError when either is missing.
+  // full width. Throws PageContractError when either is missing or the
+  // progress element is no image; the bridge is then attached to nothing.
   void attach();
 
   // The readers throw PageContractError when the element is missing or not
@@ -46,11 +47,15 @@ class PageBridge {
   [[nodiscard]] Cp949Text readSelectValue(std::string_view id);
 
   // Inserts `line` + "<BR>" right after the log element: the newest line is
-  // shown first. The line is HTML and is not escaped here.
+  // shown first. The line is HTML and is not escaped here. A line the page
+  // refuses is lost; nothing happens before the first successful attach.
   void appendLog(std::string_view line);
-  // Sets the progress image to `percent` of its full width.
+  // Sets the progress image to `percent` of its full width, truncated toward
+  // zero. A width the page refuses is lost.
   void setProgress(std::int32_t percent);
-  // Dispatches pending messages for at least 2 ticks.
+  // Dispatches every pending message, again and again, until the tick count
+  // has advanced by at least 2, pausing 1 ms once in every 10002 iterations
+  // (counted across calls). Returns at once on a loop without a window.
   void pumpMessages();
 
   [[nodiscard]] std::int32_t fullWidth() const { return fullWidth_; }

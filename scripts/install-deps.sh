@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libwebkit2gtk-4.1-dev xvfb xauth
+  fonts-nanum  # a Korean font, so that the page reads on a desktop without one
   clang lld libclang-rt-14-dev
 )
 
