@@ -7,17 +7,20 @@ struct FakeOutlook::State {
   bool hasDefaultFolder = true;
   bool pickerCancels = false;
   bool folderHasItems = true;
+  std::optional<std::int32_t> reportedCount;
 
   struct Fault {
     std::string call;
-    int occurrence = 0;  // 0: addressed by number instead
-    int number = 0;
+    int occurrence = 0;  // 0: every matching call
+    int number = 0;      // > 0: the call of this number, whatever its name
+    bool emptyAnswer = false;
     HRESULT hr = E_FAIL;
     std::optional<std::u16string> description;
     int seen = 0;
   };
   std::vector<Fault> faults;
   std::vector<std::string> calls;
+  std::vector<std::string> timeline;
   int live = 0;
   std::vector<std::string> destroyed;
 };
@@ -28,6 +31,36 @@ using State = FakeOutlook::State;
 
 bool matches(const std::string& call, const std::string& pattern) {
   return call == pattern || call.rfind(pattern + "(", 0) == 0;
+}
+
+// What the faults make of one call: a failure, an empty reference, or
+// nothing (the call does its work).
+struct Answer {
+  HRESULT hr = S_OK;
+  bool empty = false;
+  std::optional<std::u16string> description;
+};
+
+// Records the call and answers the first fault addressed to it. Every fault
+// that matches counts the call, so occurrences stay true when faults overlap.
+Answer enterCall(State& state, const std::string& call) {
+  state.calls.push_back(call);
+  state.timeline.push_back(call);
+  const int number = static_cast<int>(state.calls.size());
+  std::optional<Answer> answer;
+  for (State::Fault& fault : state.faults) {
+    bool hit = false;
+    if (fault.number > 0) {
+      hit = fault.number == number;
+    } else if (matches(call, fault.call)) {
+      hit = fault.occurrence == 0 || ++fault.seen == fault.occurrence;
+    }
+    if (hit && !answer) {
+      answer = fault.emptyAnswer ? Answer{S_OK, true, std::nullopt}
+                                 : Answer{fault.hr, false, fault.description};
+    }
+  }
+  return answer.value_or(Answer{});
 }
 
 // The base of every object of the model: counted, and able to answer a
@@ -42,6 +75,7 @@ class FakeObject : public Base {
   ~FakeObject() override {
     --state_->live;
     state_->destroyed.emplace_back(kind_);
+    state_->timeline.push_back(std::string("~") + kind_);
   }
 
   std::optional<std::u16string> errorDescription(const Guid& iid) const override {
@@ -50,29 +84,26 @@ class FakeObject : public Base {
   }
 
  protected:
-  // Records the call and answers the fault addressed to it, if any.
-  HRESULT enter(const std::string& call, const Guid& iid) {
-    state_->calls.push_back(call);
-    const int number = static_cast<int>(state_->calls.size());
-    for (State::Fault& fault : state_->faults) {
-      bool hit = false;
-      if (fault.occurrence > 0 && matches(call, fault.call)) {
-        hit = ++fault.seen == fault.occurrence;
-      } else if (fault.occurrence == 0) {
-        hit = fault.number == number;
-      }
-      if (hit) {
-        lastErrorIid_ = iid;
-        lastError_ = fault.description;
-        return fault.hr;
-      }
-    }
-    return S_OK;
+  // Records the call; a failure addressed to it leaves its description here.
+  Answer enter(const std::string& call, const Guid& iid) {
+    Answer answer = enterCall(*state_, call);
+    if (failed(answer.hr)) remember(iid, answer.description);
+    return answer;
+  }
+  // A failure of the model's own, such as an argument it does not know.
+  HRESULT refuse(HRESULT hr, const Guid& iid, std::u16string description) {
+    remember(iid, std::move(description));
+    return hr;
   }
   State& state() { return *state_; }
   const std::shared_ptr<State>& shared() { return state_; }
 
  private:
+  void remember(const Guid& iid, std::optional<std::u16string> description) {
+    lastErrorIid_ = iid;
+    lastError_ = std::move(description);
+  }
+
   std::shared_ptr<State> state_;
   const char* kind_;
   std::optional<Guid> lastErrorIid_;
@@ -85,31 +116,33 @@ class FakeContactItem : public FakeObject<om::ContactItem> {
       : FakeObject(std::move(state), "ContactItem"), index_(index) {}
 
   Result<Ref<ComObject>> queryInterface(const Guid& iid) override {
-    if (const HRESULT hr = enter("Item.QueryInterface", IID_IUnknown); failed(hr)) {
-      return {hr, nullptr};
-    }
+    const Answer answer = enter("Item.QueryInterface", IID_IUnknown);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     if (iid == om::IID_ContactItem || iid == IID_IUnknown) return {S_OK, Ref<ComObject>(this)};
     return {E_NOINTERFACE, nullptr};
   }
   Result<om::Bstr> get(om::ContactProperty property) override {
-    const HRESULT hr = enter(call("Get", property), om::IID_ContactItem);
-    if (failed(hr)) return {hr, std::nullopt};
+    const Answer answer = enter(call("Get", property), om::IID_ContactItem);
+    if (failed(answer.hr)) return {answer.hr, std::nullopt};
+    if (const auto put = pending_.find(property); put != pending_.end()) {
+      return {S_OK, put->second};
+    }
     const auto& saved = entry().saved;
     const auto found = saved.find(property);
     return {S_OK, found == saved.end() ? om::Bstr() : found->second};
   }
   HRESULT put(om::ContactProperty property, std::u16string_view value) override {
-    const HRESULT hr = enter(call("Put", property), om::IID_ContactItem);
-    if (succeeded(hr)) entry().pending[property] = std::u16string(value);
-    return hr;
+    const Answer answer = enter(call("Put", property), om::IID_ContactItem);
+    if (succeeded(answer.hr)) pending_[property] = std::u16string(value);
+    return answer.hr;
   }
   HRESULT save() override {
-    const HRESULT hr = enter("ContactItem.Save", om::IID_ContactItem);
-    if (failed(hr)) return hr;
+    const Answer answer = enter("ContactItem.Save", om::IID_ContactItem);
+    if (failed(answer.hr)) return answer.hr;
     FakeEntry& e = entry();
-    for (auto& [property, value] : e.pending)
+    for (auto& [property, value] : pending_)
       e.saved[property] = value;
-    e.pending.clear();
+    pending_.clear();
     ++e.saves;
     return S_OK;
   }
@@ -119,7 +152,9 @@ class FakeContactItem : public FakeObject<om::ContactItem> {
     return std::string("ContactItem.") + verb + "(" + std::string(om::propertyName(property)) + ")";
   }
   FakeEntry& entry() { return state().entries.at(index_); }
+
   std::size_t index_;
+  std::map<om::ContactProperty, std::u16string> pending_;  // put since the last save
 };
 
 // An item that is not a contact: a distribution list, a mail.
@@ -128,9 +163,8 @@ class FakeOtherItem : public FakeObject<ComObject> {
   explicit FakeOtherItem(std::shared_ptr<State> state)
       : FakeObject(std::move(state), "OtherItem") {}
   Result<Ref<ComObject>> queryInterface(const Guid& iid) override {
-    if (const HRESULT hr = enter("Item.QueryInterface", IID_IUnknown); failed(hr)) {
-      return {hr, nullptr};
-    }
+    const Answer answer = enter("Item.QueryInterface", IID_IUnknown);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     if (iid == IID_IUnknown) return {S_OK, Ref<ComObject>(this)};
     return {E_NOINTERFACE, nullptr};
   }
@@ -141,17 +175,21 @@ class FakeItems : public FakeObject<om::Items> {
   explicit FakeItems(std::shared_ptr<State> state) : FakeObject(std::move(state), "Items") {}
 
   Result<Ref<ComObject>> getFirst() override {
-    if (const HRESULT hr = enter("Items.GetFirst", om::IID_Items); failed(hr)) return {hr, nullptr};
+    const Answer answer = enter("Items.GetFirst", om::IID_Items);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     next_ = 0;
     return {S_OK, itemAt(next_++)};
   }
   Result<Ref<ComObject>> getNext() override {
-    if (const HRESULT hr = enter("Items.GetNext", om::IID_Items); failed(hr)) return {hr, nullptr};
+    const Answer answer = enter("Items.GetNext", om::IID_Items);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     return {S_OK, itemAt(next_++)};
   }
   Result<std::int32_t> count() override {
-    if (const HRESULT hr = enter("Items.Count", om::IID_Items); failed(hr)) return {hr, 0};
-    return {S_OK, static_cast<std::int32_t>(state().entries.size())};
+    const Answer answer = enter("Items.Count", om::IID_Items);
+    if (failed(answer.hr)) return {answer.hr, 0};
+    return {S_OK,
+            state().reportedCount.value_or(static_cast<std::int32_t>(state().entries.size()))};
   }
 
  private:
@@ -167,10 +205,8 @@ class FakeFolder : public FakeObject<om::MAPIFolder> {
  public:
   explicit FakeFolder(std::shared_ptr<State> state) : FakeObject(std::move(state), "MAPIFolder") {}
   Result<Ref<om::Items>> items() override {
-    if (const HRESULT hr = enter("MAPIFolder.Items", om::IID_MAPIFolder); failed(hr)) {
-      return {hr, nullptr};
-    }
-    if (!state().folderHasItems) return {S_OK, nullptr};
+    const Answer answer = enter("MAPIFolder.Items", om::IID_MAPIFolder);
+    if (failed(answer.hr) || answer.empty || !state().folderHasItems) return {answer.hr, nullptr};
     return {S_OK, makeRef<FakeItems>(shared())};
   }
 };
@@ -180,18 +216,17 @@ class FakeNameSpace : public FakeObject<om::NameSpace> {
   explicit FakeNameSpace(std::shared_ptr<State> state)
       : FakeObject(std::move(state), "NameSpace") {}
   Result<Ref<om::MAPIFolder>> getDefaultFolder(std::int32_t folderType) override {
-    if (const HRESULT hr = enter("NameSpace.GetDefaultFolder", om::IID_NameSpace); failed(hr)) {
-      return {hr, nullptr};
+    const Answer answer = enter("NameSpace.GetDefaultFolder", om::IID_NameSpace);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
+    if (folderType != om::olFolderContacts) {
+      return {refuse(E_INVALIDARG, om::IID_NameSpace, u"연락처 폴더만 있습니다"), nullptr};
     }
-    if (folderType != om::olFolderContacts) return {E_INVALIDARG, nullptr};
     if (!state().hasDefaultFolder) return {S_OK, nullptr};
     return {S_OK, makeRef<FakeFolder>(shared())};
   }
   Result<Ref<om::MAPIFolder>> pickFolder() override {
-    if (const HRESULT hr = enter("NameSpace.PickFolder", om::IID_NameSpace); failed(hr)) {
-      return {hr, nullptr};
-    }
-    if (state().pickerCancels) return {S_OK, nullptr};
+    const Answer answer = enter("NameSpace.PickFolder", om::IID_NameSpace);
+    if (failed(answer.hr) || answer.empty || state().pickerCancels) return {answer.hr, nullptr};
     return {S_OK, makeRef<FakeFolder>(shared())};
   }
 };
@@ -201,37 +236,38 @@ class FakeApplication : public FakeObject<om::Application> {
   explicit FakeApplication(std::shared_ptr<State> state)
       : FakeObject(std::move(state), "Application") {}
   Result<Ref<ComObject>> queryInterface(const Guid& iid) override {
-    if (const HRESULT hr = enter("Application.QueryInterface", IID_IUnknown); failed(hr)) {
-      return {hr, nullptr};
-    }
+    const Answer answer = enter("Application.QueryInterface", IID_IUnknown);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     if (iid == om::IID_Application || iid == IID_IUnknown) return {S_OK, Ref<ComObject>(this)};
     return {E_NOINTERFACE, nullptr};
   }
   Result<Ref<om::NameSpace>> getNamespace(std::u16string_view type) override {
-    if (const HRESULT hr = enter("Application.GetNamespace", om::IID_Application); failed(hr)) {
-      return {hr, nullptr};
+    const Answer answer = enter("Application.GetNamespace", om::IID_Application);
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
+    if (type != u"MAPI") {
+      return {refuse(E_INVALIDARG, om::IID_Application, u"MAPI 이름공간만 있습니다"), nullptr};
     }
-    if (type != u"MAPI") return {E_INVALIDARG, nullptr};
     return {S_OK, makeRef<FakeNameSpace>(shared())};
   }
 };
 
-// CoCreateInstance and OleRun. The runtime itself is not a counted object.
-class FakeRuntime : public om::ComRuntime, private FakeObject<ComObject> {
+// CoCreateInstance and OleRun. The runtime is not an object of the model: it
+// is neither counted nor able to describe a failure (creation failures are
+// plain result codes).
+class FakeRuntime : public om::ComRuntime {
  public:
-  explicit FakeRuntime(std::shared_ptr<State> state) : FakeObject(std::move(state), "Runtime") {
-    --this->state().live;  // the runtime is not an object of the model
-  }
-  ~FakeRuntime() override { ++this->state().live; }
+  explicit FakeRuntime(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
   Result<Ref<ComObject>> createInstance(const Guid& clsid) override {
-    if (const HRESULT hr = enter("CoCreateInstance", IID_IUnknown); failed(hr)) {
-      return {hr, nullptr};
-    }
+    const Answer answer = enterCall(*state_, "CoCreateInstance");
+    if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     if (clsid != om::CLSID_Application) return {REGDB_E_CLASSNOTREG, nullptr};
-    return {S_OK, makeRef<FakeApplication>(shared())};
+    return {S_OK, makeRef<FakeApplication>(state_)};
   }
-  HRESULT run(ComObject&) override { return enter("OleRun", IID_IUnknown); }
+  HRESULT run(ComObject&) override { return enterCall(*state_, "OleRun").hr; }
+
+ private:
+  std::shared_ptr<State> state_;
 };
 
 }  // namespace
@@ -273,14 +309,34 @@ void FakeOutlook::setPickerCancels(bool cancels) {
 void FakeOutlook::setFolderHasItems(bool has) {
   state_->folderHasItems = has;
 }
+void FakeOutlook::setReportedCount(std::optional<std::int32_t> count) {
+  state_->reportedCount = count;
+}
 
 void FakeOutlook::failCall(std::string call, HRESULT hr, std::optional<std::u16string> description,
                            int occurrence) {
-  state_->faults.push_back({std::move(call), occurrence, 0, hr, std::move(description), 0});
+  state_->faults.push_back({std::move(call), occurrence, 0, false, hr, std::move(description), 0});
+}
+
+void FakeOutlook::failEveryCall(std::string call, HRESULT hr,
+                                std::optional<std::u16string> description) {
+  state_->faults.push_back({std::move(call), 0, 0, false, hr, std::move(description), 0});
 }
 
 void FakeOutlook::failCallNumber(int k, HRESULT hr, std::optional<std::u16string> description) {
-  state_->faults.push_back({"", 0, k, hr, std::move(description), 0});
+  state_->faults.push_back({"", 0, k, false, hr, std::move(description), 0});
+}
+
+void FakeOutlook::answerEmpty(std::string call, int occurrence) {
+  state_->faults.push_back({std::move(call), occurrence, 0, true, S_OK, std::nullopt, 0});
+}
+
+void FakeOutlook::clearFaults() {
+  state_->faults.clear();
+}
+
+void FakeOutlook::restartRuntime() {
+  runtime_ = std::make_unique<FakeRuntime>(state_);
 }
 
 const std::vector<std::string>& FakeOutlook::calls() const {
@@ -294,6 +350,9 @@ int FakeOutlook::callCount(const std::string& call) const {
   return n;
 }
 
+const std::vector<std::string>& FakeOutlook::timeline() const {
+  return state_->timeline;
+}
 int FakeOutlook::liveObjects() const {
   return state_->live;
 }
