@@ -48,12 +48,20 @@ om::ContactItem& contactItemOf(const ContactRecord& record) {
   return *item;
 }
 
-// The record field a written property comes from, when it has one.
-std::optional<ContactField> sourceField(om::ContactProperty property) {
-  for (const PropertyField& entry : readOrder) {
-    if (entry.property == property) return entry.field;
-  }
-  return std::nullopt;
+// Whether `text` may hold the "?" that stands for a character lost when the
+// record was read: the record lost characters somewhere, and the text has a
+// "?". Byte 0x3F is never part of a two-byte code page 949 character, so the
+// search cannot be fooled by Hangul.
+bool mayHoldLostCharacter(const ContactRecord& record, std::string_view text) {
+  return record.damaged.any() && text.find('?') != std::string_view::npos;
+}
+
+// The progress of the reading loop: `read` of `count` items, truncated toward
+// zero. A count that is not above what was read (the folder's count is
+// taken once and may be stale) gives the full bar, never more.
+std::int32_t readingPercent(std::int32_t read, std::int32_t count) {
+  if (count <= 0 || read >= count) return 100;
+  return static_cast<std::int32_t>(static_cast<double>(read) / static_cast<double>(count) * 100.0);
 }
 
 }  // namespace
@@ -167,8 +175,7 @@ bool ContactStore::readAll(OwnerWindow& owner, ContactList& list) {
       nextContact(connection_, false, skipped);
       ++read;
       if (read % 10 == 0) {
-        page_.setProgress(static_cast<std::int32_t>(static_cast<double>(read) /
-                                                    static_cast<double>(count) * 100.0));
+        page_.setProgress(readingPercent(read, count));
         page_.pumpMessages();
       }
     }
@@ -186,12 +193,12 @@ void ContactStore::put(const ContactRecord& record, om::ContactProperty property
                        std::string_view text) {
   const std::u16string value = cp949ToUtf16(text);
   om::ContactItem& item = contactItemOf(record);
-  // A field that lost characters when it was read holds "?" in their place;
-  // writing it back would destroy the original.
-  if (const std::optional<ContactField> field = sourceField(property);
-      field && record.isDamaged(*field)) {
+  // A value made from a field that lost characters when it was read holds
+  // "?" in their place; writing it would destroy the original. Only the text
+  // up to its first NUL is written, so only that part is looked at.
+  if (mayHoldLostCharacter(record, text.substr(0, text.find('\0')))) {
     throw _com_error(E_INVALIDARG, om::IID_ContactItem,
-                     u"한글 코드로 나타낼 수 없는 문자를 잃은 값은 쓰지 않습니다");
+                     u"한글 코드(CP949)로 나타낼 수 없어 잃은 문자가 든 값은 쓰지 않습니다");
   }
   raiseOnFailure(item.put(property, value), &item, om::IID_ContactItem);
 }
@@ -202,8 +209,9 @@ void ContactStore::save(const ContactRecord& record) {
 }
 
 std::string errorMessageText(const _com_error& error) {
-  if (error.Description() && !error.Description()->empty()) {
-    return utf16ToCp949(*error.Description()).text;
+  if (error.Description()) {
+    std::string text = utf16ToCp949(*error.Description()).text;
+    if (!text.empty()) return text;
   }
   return cp949("오류 ") + hresultText(error.Error());
 }

@@ -28,7 +28,9 @@ class ContactStore {
   [[nodiscard]] bool readAll(OwnerWindow& owner, ContactList& list);
 
   // Writes `text` (narrow) to `property` of the record's item; effective at
-  // save. Raises _com_error on failure; E_POINTER when the record has no item.
+  // save. Raises _com_error on failure; E_POINTER when the record has no item;
+  // E_INVALIDARG, writing nothing, when the record lost characters at reading
+  // and `text` has a "?" that may stand for one of them.
   void put(const ContactRecord& record, om::ContactProperty property, std::string_view text);
   // Saves the record's item. Raises _com_error on failure.
   void save(const ContactRecord& record);
