@@ -21,9 +21,13 @@
 //           "Vcard", [] { return std::make_unique<VcardContractBackend>(); }}),
 //       testing_support::RowName());
 //
-// and by linking the test binary with borvanta_object_model_contract (an
-// object library, so that the suite's tests are always linked in). Every test
-// makes a fresh backend through the factory and destroys it at its end.
+// (outside namespace borvanta::testing_support, name the suite first with
+// `using testing_support::ObjectModelContract;`), and by linking the test
+// binary with borvanta_object_model_contract (an object library, so that the
+// suite's tests are always linked in). Every test makes a fresh backend
+// through the factory and destroys it at its end. A backend that needs more
+// than the calls below to be set up (a temporary directory, a picker that
+// answers without a person) does that inside its ContractBackend.
 
 #include <functional>
 #include <map>
