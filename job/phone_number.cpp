@@ -25,8 +25,11 @@ constexpr std::array<CountryCode, 2> countryCodeTable{{{"+82", "0"}, {"+44", "0"
 constexpr std::size_t kLastPartLength = 4;
 
 std::string_view recognisedPrefix(std::string_view value) {
+  // Every prefix has two characters or more and begins with 0 or 1; the
+  // first two characters rule out most entries before a full comparison.
+  if (value.size() < 2 || (value[0] != '0' && value[0] != '1')) return {};
   for (std::string_view prefix : phonePrefixTable) {
-    if (value.starts_with(prefix)) return prefix;
+    if (prefix[0] == value[0] && prefix[1] == value[1] && value.starts_with(prefix)) return prefix;
   }
   return {};
 }
@@ -36,17 +39,28 @@ bool isDigitsAndSpaces(std::string_view part) {
                      [](char c) { return (c >= '0' && c <= '9') || c == ' '; });
 }
 
+// Room on the stack for the value without its hyphens and brackets, so that
+// a call allocates nothing beyond the text it returns.
+constexpr std::size_t kInlineNumberLength = 64;
+
 }  // namespace
 
 std::string normalizePhoneNumber(std::string_view value) {
-  std::string bare;
-  bare.reserve(value.size());
-  for (const char c : value) {
-    if (c != '-' && c != ')' && c != '(') bare.push_back(c);
+  char inlineBuffer[kInlineNumberLength];
+  std::string longBuffer;
+  char* out = inlineBuffer;
+  if (value.size() > kInlineNumberLength) {
+    longBuffer.resize(value.size());
+    out = longBuffer.data();
   }
+  std::size_t length = 0;
+  for (const char c : value) {
+    if (c != '-' && c != ')' && c != '(') out[length++] = c;
+  }
+  const std::string_view bare(out, length);
   const std::string_view number = trimmed(bare);
   const std::string_view prefix = recognisedPrefix(number);
-  if (prefix.empty()) return bare;
+  if (prefix.empty()) return std::string(bare);
 
   // A value too short to hold a last part of four, or whose parts would hold
   // anything but digits and inner spaces, is not a number this form fits:
@@ -66,12 +80,18 @@ std::string normalizePhoneNumber(std::string_view value) {
 }
 
 std::string removeCountryCode(std::string_view value) {
-  std::string result(value);
+  // Every prefix begins with "+": most values hold none and are returned as
+  // they are, without a search for each prefix.
+  if (value.find('+') == std::string_view::npos) return std::string(value);
+  std::string result;
+  std::string_view current = value;
   for (const CountryCode& code : countryCodeTable) {
-    if (result.find(code.prefix) != std::string::npos) {
-      result = replaceAll(result, code.prefix, code.replacement);
+    if (current.find(code.prefix) != std::string_view::npos) {
+      result = replaceAll(current, code.prefix, code.replacement);
+      current = result;
     }
   }
+  if (current.data() == value.data()) return std::string(value);
   return result;
 }
 

@@ -48,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // Parts holding anything but digits and inner spaces: kept as written.
                     PhoneCase{"Dots", "010.1234.5678", "010.1234.5678"},
                     PhoneCase{"Extension", "02-123-4567 ext", "02-123-4567 ext"},
-                    PhoneCase{"Letters", "010-CALL-NOW1", "010-CALL-NOW1"}),
+                    PhoneCase{"Letters", "010-CALL-NOW1", "010-CALL-NOW1"},
+                    // Longer than any number: the inner white space is trimmed all the same.
+                    PhoneCase{"LongInnerWhiteSpace",
+                              "(02)                                                    123-4567",
+                              "02-123-4567"}),
     testing_support::RowName());
 
 class RemoveCountryCode : public testing::TestWithParam<PhoneCase> {};
@@ -68,7 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PhoneCase{"NoPlus", "82-10-1234-5678", "82-10-1234-5678"},
                     PhoneCase{"AnywhereInTheValue", "02-123-4567 (+82 10-1234-5678)",
                               "02-123-4567 (0 10-1234-5678)"},
-                    PhoneCase{"Both", "+82+44", "00"}, PhoneCase{"Empty", "", ""}),
+                    PhoneCase{"Both", "+82+44", "00"},
+                    PhoneCase{"OtherCountryStays", "+1 212-555-0100", "+1 212-555-0100"},
+                    PhoneCase{"Empty", "", ""}),
     testing_support::RowName());
 
 }  // namespace
