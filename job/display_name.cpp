@@ -55,33 +55,83 @@ std::string composeName(std::string_view lastName, std::string_view firstName,
   return name;
 }
 
+namespace {
+
+// The text being built, in two buffers that take turns: each replacement
+// writes the whole new text into the other buffer, as replaceAll would into
+// a new text, but reuses the room the buffers already have.
+class TextInProgress {
+ public:
+  explicit TextInProgress(std::string_view initial) : current_(initial) {}
+
+  [[nodiscard]] bool contains(std::string_view pattern) const {
+    return current_.find(pattern) != std::string_view::npos;
+  }
+
+  // Every occurrence of `pattern` replaced, left to right, resuming right
+  // after each inserted replacement.
+  void replaceAll(std::string_view pattern, std::string_view replacement) {
+    std::string& out = buffers_[next_];
+    next_ ^= 1;
+    out.clear();
+    std::size_t position = 0;
+    for (;;) {
+      const std::size_t found = current_.find(pattern, position);
+      if (found == std::string_view::npos) break;
+      out.append(current_.substr(position, found - position));
+      out.append(replacement);
+      position = found + pattern.size();
+    }
+    out.append(current_.substr(position));
+    current_ = out;
+  }
+
+  // The text without white space at either end.
+  [[nodiscard]] std::string takeTrimmed() {
+    const std::string_view kept = trimmed(current_);
+    std::string& last = buffers_[next_ ^ 1];
+    if (current_.data() != last.data()) return std::string(kept);  // nothing was replaced
+    last.erase(static_cast<std::size_t>(kept.data() + kept.size() - last.data()));
+    last.erase(0, static_cast<std::size_t>(kept.data() - last.data()));
+    return std::move(last);
+  }
+
+ private:
+  std::string_view current_;
+  std::string buffers_[2];
+  int next_ = 0;
+};
+
+}  // namespace
+
 DisplayName buildDisplayName(std::string_view templateText, const ContactRecord& record,
                              std::int32_t nameType) {
   const TemplateTokens& tokens = templateTokens();
   struct Word {
     const std::string& token;
-    std::string value;
+    std::string_view value;
     bool damaged;
   };
+  const std::string name = composeName(record.lastName, record.firstName, nameType);
   const Word words[] = {
-      {tokens.name, composeName(record.lastName, record.firstName, nameType),
+      {tokens.name, name,
        record.isDamaged(ContactField::LastName) || record.isDamaged(ContactField::FirstName)},
       {tokens.company, record.companyName, record.isDamaged(ContactField::CompanyName)},
       {tokens.department, record.department, record.isDamaged(ContactField::Department)},
       {tokens.jobTitle, record.jobTitle, record.isDamaged(ContactField::JobTitle)},
   };
-  DisplayName result{std::string(templateText), false};
+  bool usesDamagedField = false;
+  TextInProgress text(templateText);
   for (const Word& word : words) {
-    if (result.text.find(word.token) == std::string::npos) continue;
-    result.usesDamagedField = result.usesDamagedField || word.damaged;
-    result.text = replaceAll(result.text, word.token, word.value);
+    if (!text.contains(word.token)) continue;
+    usesDamagedField = usesDamagedField || word.damaged;
+    text.replaceAll(word.token, word.value);
   }
   for (const Cleanup& cleanup : separatorCleanups) {
-    if (result.text.find(cleanup.pattern) == std::string::npos) continue;
-    result.text = replaceAll(result.text, cleanup.pattern, cleanup.replacement);
+    if (!text.contains(cleanup.pattern)) continue;
+    text.replaceAll(cleanup.pattern, cleanup.replacement);
   }
-  result.text = std::string(trimmed(result.text));
-  return result;
+  return {text.takeTrimmed(), usesDamagedField};
 }
 
 }  // namespace borvanta
