@@ -199,6 +199,15 @@ INSTANTIATE_TEST_SUITE_P(Table, EveryCard,
                                              "Mixed", FileVersion::Mixed, {"2.1", "3.0", "4.0"}}),
                          testing_support::RowName());
 
+TEST(AddressBook, BooksOfManySeedsAreWellFormed) {
+  for (std::uint64_t seed = 100; seed < 120; ++seed) {
+    const auto scan = scanVcards(generateAddressBook(
+        {.contacts = 200, .seed = seed, .version = FileVersion::Mixed, .lists = {}}));
+    EXPECT_EQ(scan.problems, std::vector<std::string>{}) << "seed " << seed;
+    EXPECT_EQ(contactCards(scan), 200U) << "seed " << seed;
+  }
+}
+
 TEST(FileVersionNames, AreTheCommandLineWords) {
   EXPECT_EQ(parseFileVersion("2.1"), FileVersion::V21);
   EXPECT_EQ(parseFileVersion("3.0"), FileVersion::V30);
