@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <initializer_list>
-#include <vector>
 
 #include "core/cp949.h"
 #include "tools/generator/photo.h"

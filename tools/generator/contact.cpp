@@ -10,8 +10,6 @@ namespace borvanta::generator {
 
 namespace {
 
-using std::string_view_literals::operator""sv;
-
 constexpr std::array<std::string_view, kNameFormCount> kNameFormNames{
     "Split",         "JoinedInGiven",    "JoinedInFamily", "Spaced",           "SpacedSplit",
     "CompoundSplit", "CompoundJoined",   "CompoundSpaced", "AddressTerm",      "OtherAddressTerm",
