@@ -1,0 +1,71 @@
+#pragma once
+// A parsed vCard: its version and its content lines, each with the exact
+// bytes it came from, so that a line nobody changes is copied as it was.
+// Positions are offsets into the card's own text, which runs from the first
+// byte of "BEGIN:VCARD" to the end of the line break after "END:VCARD".
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace borvanta::vcard {
+
+enum class Version : std::uint8_t { V21, V30, V40 };
+
+// A range [begin, end) of a text.
+struct Span {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+
+  [[nodiscard]] std::size_t size() const { return end - begin; }
+  [[nodiscard]] std::string_view of(std::string_view text) const {
+    return text.substr(begin, end - begin);
+  }
+};
+
+struct Parameter {
+  std::string name;                 // upper case; for a bare value, the name it implies
+  std::vector<std::string> values;  // quotes removed, lists split at commas
+  Span raw;                         // in the line's prefix, without the ';' before it
+  bool bare = false;                // a 2.1 value without a name (TEL;CELL)
+};
+
+enum class ValueEncoding : std::uint8_t { None, QuotedPrintable, Base64 };
+
+struct ContentLine {
+  Span raw;                    // every physical line of it, with their line breaks
+  Span lineBreak;              // the break of its last physical line
+  std::size_t lineNumber = 0;  // in the file, of its first physical line
+  std::string prefix;          // unfolded group, name and parameters, before the ':'
+  std::string group;           // "item1" of "item1.TEL", as written
+  std::string name;            // upper case
+  std::vector<Parameter> params;
+  std::string value;  // unfolded, soft line breaks removed, still encoded and escaped
+  int depth = 1;      // 2 or more inside a card embedded in this one (2.1 AGENT)
+  bool folded = false;
+  bool softBreaks = false;
+  std::size_t longestPhysical = 0;  // longest physical line, without its break
+
+  [[nodiscard]] ValueEncoding encoding() const;
+  // The values of every parameter named `name` (TYPE), bare ones included.
+  [[nodiscard]] std::vector<std::string_view> paramValues(std::string_view name) const;
+  [[nodiscard]] const Parameter* findParam(std::string_view name) const;
+  // The TYPE values, upper case.
+  [[nodiscard]] bool hasType(std::string_view type) const;
+  [[nodiscard]] bool isOwn() const { return depth == 1; }
+};
+
+struct ParsedCard {
+  Version version = Version::V30;
+  std::vector<ContentLine> lines;  // BEGIN and END excluded
+  Span beginLine;                  // the BEGIN:VCARD line with its break
+  Span endLine;                    // the END:VCARD line with its break
+
+  // The first own line named `name`.
+  [[nodiscard]] const ContentLine* first(std::string_view name) const;
+};
+
+}  // namespace borvanta::vcard

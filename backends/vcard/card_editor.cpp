@@ -1,0 +1,165 @@
+#include "backends/vcard/card_editor.h"
+
+#include <array>
+#include <map>
+
+#include "backends/vcard/card_parser.h"
+#include "backends/vcard/card_style.h"
+#include "backends/vcard/line_rewrite.h"
+#include "backends/vcard/line_value.h"
+#include "backends/vcard/property_map.h"
+
+namespace borvanta::vcard {
+
+namespace {
+
+using om::ContactProperty;
+
+// Where a line a card lacks goes: after the first of these lines the card
+// has (the last one, for TEL), else before END:VCARD.
+struct Placement {
+  std::string_view lineName;
+  std::array<std::string_view, 2> after;
+};
+
+constexpr Placement placements[] = {
+    {"TEL", {"TEL", ""}},     {"X-EVOLUTION-FILE-AS", {"N", "FN"}},
+    {"FN", {"N", "VERSION"}}, {"N", {"FN", "VERSION"}},
+    {"ORG", {"TITLE", ""}},   {"TITLE", {"ORG", ""}},
+};
+
+// The TEL types a new line of a telephone property carries.
+std::vector<std::string_view> telTypes(ContactProperty property, bool withVoice) {
+  switch (property) {
+    case ContactProperty::MobileTelephoneNumber:
+      return withVoice ? std::vector<std::string_view>{"CELL", "VOICE"}
+                       : std::vector<std::string_view>{"CELL"};
+    case ContactProperty::HomeTelephoneNumber:
+      return withVoice ? std::vector<std::string_view>{"HOME", "VOICE"}
+                       : std::vector<std::string_view>{"HOME"};
+    case ContactProperty::BusinessFaxNumber:
+      return {"WORK", "FAX"};
+    case ContactProperty::BusinessTelephoneNumber:
+      return withVoice ? std::vector<std::string_view>{"WORK", "VOICE"}
+                       : std::vector<std::string_view>{"WORK"};
+    default:
+      return {};
+  }
+}
+
+// The index of the line a new `lineName` line follows; npos: before END.
+std::size_t anchorOf(const ParsedCard& card, std::string_view lineName) {
+  for (const Placement& placement : placements) {
+    if (placement.lineName != lineName) continue;
+    for (std::string_view after : placement.after) {
+      if (after.empty()) continue;
+      std::size_t found = std::string::npos;
+      for (std::size_t i = 0; i < card.lines.size(); ++i) {
+        if (card.lines[i].isOwn() && card.lines[i].name == after) {
+          found = i;
+          if (after != "TEL") break;
+        }
+      }
+      if (found != std::string::npos) return found;
+    }
+  }
+  return std::string::npos;
+}
+
+struct NewLine {
+  ContactProperty property;  // the first property that asked for it
+  std::string_view lineName;
+  LineParts parts;
+};
+
+struct Plan {
+  std::map<std::size_t, LineParts> rewrites;  // by line index
+  std::vector<NewLine> additions;
+};
+
+Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes) {
+  Plan plan;
+  for (const PropertyWrite& write : writes) {
+    const PropertyMapping& mapping = mappingOf(write.property);
+    if (const std::size_t line = findLine(card, mapping); line != std::string::npos) {
+      plan.rewrites[line][mapping.component] = write.value;
+      continue;
+    }
+    // A TEL line belongs to one property; N and ORG lines gather components.
+    NewLine* target = nullptr;
+    for (NewLine& addition : plan.additions) {
+      const bool same = mapping.lineName == "TEL" ? addition.property == write.property
+                                                  : addition.lineName == mapping.lineName;
+      if (same) target = &addition;
+    }
+    if (target == nullptr) {
+      if (write.value.empty()) continue;  // absent reads as empty already
+      target = &plan.additions.emplace_back(NewLine{write.property, mapping.lineName, {}});
+    }
+    target->parts[mapping.component] = write.value;
+  }
+  return plan;
+}
+
+// An emptied File As goes away, so that programs that read it fall back to
+// their own order.
+bool removes(const ContentLine& line, const LineParts& parts) {
+  return line.name == "X-EVOLUTION-FILE-AS" && parts.begin()->second.empty();
+}
+
+}  // namespace
+
+std::optional<std::string> editCard(std::string_view cardText, std::size_t firstLineNumber,
+                                    const std::vector<PropertyWrite>& writes) {
+  const ParsedCard card = parseCard(cardText, firstLineNumber);
+  const Plan plan = planWrites(card, writes);
+  const CardStyle style = styleOf(cardText, card);
+
+  std::map<std::size_t, std::string> replaced;  // by line index
+  for (const auto& [index, parts] : plan.rewrites) {
+    const ContentLine& line = card.lines[index];
+    if (removes(line, parts)) {
+      if (!lineText(line, card.version).empty()) replaced[index] = std::string();
+    } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style)) {
+      replaced[index] = std::move(*text);
+    }
+  }
+  std::map<std::size_t, std::string> added;  // after line index; npos: before END
+  for (const NewLine& addition : plan.additions) {
+    const std::size_t anchor = anchorOf(card, addition.lineName);
+    const Span lineBreak = anchor != std::string::npos ? card.lines[anchor].lineBreak
+                           : card.lines.empty() ? Span{card.beginLine.end, card.beginLine.end}
+                                                : card.lines.back().lineBreak;
+    std::string_view breakText = lineBreak.of(cardText);
+    if (breakText.empty()) breakText = "\r\n";
+    added[anchor] += newLine(addition.lineName, telTypes(addition.property, style.tel.withVoice),
+                             addition.parts, style, breakText);
+  }
+  if (replaced.empty() && added.empty()) return std::nullopt;
+
+  std::string out;
+  out.reserve(cardText.size() + 256);
+  std::size_t copied = 0;
+  for (std::size_t i = 0; i < card.lines.size(); ++i) {
+    const ContentLine& line = card.lines[i];
+    if (const auto found = replaced.find(i); found != replaced.end()) {
+      out.append(cardText.substr(copied, line.raw.begin - copied));
+      out.append(found->second);
+      copied = line.raw.end;
+    }
+    if (const auto found = added.find(i); found != added.end()) {
+      out.append(cardText.substr(copied, line.raw.end - copied));
+      copied = line.raw.end;
+      out.append(found->second);
+    }
+  }
+  if (const auto found = added.find(std::string::npos); found != added.end()) {
+    out.append(cardText.substr(copied, card.endLine.begin - copied));
+    copied = card.endLine.begin;
+    out.append(found->second);
+  }
+  out.append(cardText.substr(copied));
+  return out;
+}
+
+}  // namespace borvanta::vcard

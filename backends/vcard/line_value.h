@@ -1,0 +1,38 @@
+#pragma once
+// The value of one content line as text: transfer encoding undone, character
+// set known, ready to be unescaped and converted to UTF-8.
+
+#include <string>
+#include <string_view>
+
+#include "backends/vcard/card.h"
+#include "backends/vcard/charset.h"
+
+namespace borvanta::vcard {
+
+struct LineValue {
+  std::string bytes;  // after quoted-printable or base64: escaped, in `charset`
+  Charset charset;
+  bool charsetDeclared = false;  // the line has a CHARSET parameter
+};
+
+// Undoes the line's transfer encoding and finds its character set. Throws
+// SyntaxError (with the line's number) for an encoding or character set this
+// backend does not read, or bytes the character set does not hold.
+[[nodiscard]] LineValue decodeLineValue(const ContentLine& line);
+
+// One piece of a value (all of it, or one component) as UTF-8 text,
+// unescaped. Throws SyntaxError when the bytes are not valid in the set.
+[[nodiscard]] std::string textOf(std::string_view escaped, const LineValue& value, Version version,
+                                 std::size_t lineNumber);
+
+// The whole value of a line as text; for a tel: URI, its number.
+[[nodiscard]] std::string lineText(const ContentLine& line, Version version);
+// Component `index` of a structured line as text; empty past the last.
+[[nodiscard]] std::string lineComponent(const ContentLine& line, Version version,
+                                        std::size_t index);
+
+// True for a TEL value written as a URI (VALUE=uri, or "tel:" in 4.0).
+[[nodiscard]] bool isUriValue(const ContentLine& line, Version version);
+
+}  // namespace borvanta::vcard
