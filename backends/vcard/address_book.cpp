@@ -186,7 +186,9 @@ void AddressBook::keepAsideAndFail() {
 }
 
 void AddressBook::startSaving() {
-  if (::access(path_.c_str(), W_OK) != 0) {
+  // The file's write permission says whether it may change, even for a user
+  // (root) whom the system would let write anyway.
+  if ((mode_ & 0222) == 0 || ::access(path_.c_str(), W_OK) != 0) {
     throw fileError(E_ACCESSDENIED, path_, "'%s' 파일은 읽기 전용이라 고칠 수 없습니다.");
   }
   writeFileAtomically(backupPath(path_), content_->source(), mode_);

@@ -54,6 +54,14 @@ inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+// "a.vcf" + ".bak" -> "a.vcf.bak"
+inline std::filesystem::path besidesName(const std::filesystem::path& path,
+                                         std::string_view suffix) {
+  std::filesystem::path result = path;
+  result += std::string(suffix);
+  return result;
+}
+
 inline std::filesystem::path sourceDir() {
   if (const char* dir = std::getenv("BORVANTA_SOURCE_DIR")) return dir;
   return std::filesystem::current_path();
