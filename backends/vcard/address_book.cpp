@@ -100,7 +100,7 @@ void AddressBook::applyJournal(const JournalContents& journal) {
   for (const JournalRecord& record : journal.records) {
     if (record.card >= content_->cardCount()) throw damagedJournal(path_);
     try {
-      content_->replaceCard(record.card, record.text);
+      content_->restoreCard(record.card, record.text);
     } catch (const SyntaxError&) {
       throw damagedJournal(path_);
     }
@@ -150,6 +150,15 @@ ContactValues AddressBook::values(std::size_t card) {
   }
 }
 
+std::string AddressBook::value(std::size_t card, om::ContactProperty property) {
+  if (closed_) throw fileError(E_UNEXPECTED, path_, "'%s' 주소록은 이미 닫혔습니다.");
+  try {
+    return content_->value(card, property);
+  } catch (const SyntaxError& error) {
+    throw refusedFile(path_, error);
+  }
+}
+
 void AddressBook::ensureUsable() {
   if (closed_) throw fileError(E_UNEXPECTED, path_, "'%s' 주소록은 이미 닫혔습니다.");
   if (failure_) throw *failure_;
@@ -163,6 +172,14 @@ bool AddressBook::changedOnDisk() const {
 void AddressBook::ensureUnchangedOnDisk() {
   if (!changedOnDisk()) return;
   keepAsideAndFail();
+}
+
+void AddressBook::ensureUnchangedOnDiskNowAndThen() {
+  constexpr std::chrono::milliseconds kInterval{200};
+  const auto now = std::chrono::steady_clock::now();
+  if (journal_ && now - lastLook_ < kInterval) return;
+  lastLook_ = now;
+  ensureUnchangedOnDisk();
 }
 
 void AddressBook::keepAsideAndFail() {
@@ -199,19 +216,21 @@ bool AddressBook::save(std::size_t card, const std::vector<PropertyWrite>& write
   ensureUsable();
   std::optional<std::string> text;
   try {
-    text = editCard(content_->cardText(card), content_->lineNumber(card), writes);
-    if (!text) return false;
-    (void)checkCard(*text, content_->lineNumber(card));
+    // The editor reads back every line it writes, so that nothing the
+    // reader would refuse is ever saved.
+    text =
+        editCard(content_->cardText(card), content_->lineNumber(card), writes, content_->codec());
   } catch (const SyntaxError& error) {
     throw refusedFile(path_, error);
   }
+  if (!text) return false;
   if (options_.dryRun) {
     const ContactValues before = content_->originalValues(card);
     content_->replaceCard(card, std::move(*text));
-    changeLog_.record(card, before, content_->values(card));
+    changeLog_.record(card, before, values(card));
     return true;
   }
-  ensureUnchangedOnDisk();
+  ensureUnchangedOnDiskNowAndThen();
   if (!journal_) startSaving();
   journal_->appendCard(static_cast<std::uint32_t>(card), *text, options_.syncEverySave);
   content_->replaceCard(card, std::move(*text));

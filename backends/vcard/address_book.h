@@ -12,6 +12,7 @@
 // checked against what was read: a file another program changed is never
 // overwritten, and what this one saved is kept beside it.
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -48,6 +49,7 @@ class AddressBook : public RefCounted {
 
   // The card's properties as saved so far. Throws VcardError.
   [[nodiscard]] ContactValues values(std::size_t card);
+  [[nodiscard]] std::string value(std::size_t card, om::ContactProperty property);
   // Writes the properties into the card and makes that durable; false when
   // nothing differed. Throws VcardError.
   bool save(std::size_t card, const std::vector<PropertyWrite>& writes);
@@ -76,6 +78,7 @@ class AddressBook : public RefCounted {
   void startSaving();
   void ensureUsable();
   void ensureUnchangedOnDisk();
+  void ensureUnchangedOnDiskNowAndThen();
   [[noreturn]] void keepAsideAndFail();
   void writeFold();
 
@@ -87,6 +90,9 @@ class AddressBook : public RefCounted {
   FileIdentity identity_;
   mode_t mode_ = 0644;
   bool closed_ = false;
+  // When a save last looked at the file; saves look at most a few times a
+  // second (folding always looks).
+  std::chrono::steady_clock::time_point lastLook_{};
   std::optional<VcardError> failure_;  // every later save fails with it
   ChangeLog changeLog_;
 };

@@ -6,14 +6,13 @@
 
 namespace borvanta::vcard {
 
-ContactValues checkCard(std::string_view text, std::size_t lineNumber, bool* isContact) {
+CheckedCard checkCard(std::string_view text, std::size_t lineNumber, CharsetCodec& codec) {
   const std::vector<CardLocation> found = locateCards(text);
   if (found.size() != 1 || found.front().raw.begin != 0 || found.front().raw.end != text.size()) {
     throw SyntaxError(lineNumber, "카드 하나가 아닙니다");
   }
   const ParsedCard card = parseCard(text, lineNumber);
-  if (isContact != nullptr) *isContact = !isGroupCard(card);
-  return readValues(card);
+  return {readValues(card, codec), !isGroupCard(card)};
 }
 
 BookContent::BookContent(std::string text) : source_(std::move(text)) {
@@ -23,7 +22,7 @@ BookContent::BookContent(std::string text) : source_(std::move(text)) {
         std::string_view(source_).substr(slot.begin, slot.end - slot.begin);
     const ParsedCard card = parseCard(cardView, slot.lineNumber);
     slot.contact = !isGroupCard(card);
-    (void)readValues(card);  // every property must be readable
+    (void)readValues(card, codec_);  // every property must be readable
   }
 }
 
@@ -43,27 +42,39 @@ std::string_view BookContent::cardText(std::size_t card) const {
   return slot.edited ? std::string_view(*slot.edited) : originalCardText(card);
 }
 
-ContactValues BookContent::values(std::size_t card) {
+const ContactValues& BookContent::cached(std::size_t card) {
   if (cachedCard_ != card) {
-    cachedValues_ = checkCard(cardText(card), lineNumber(card));
+    cachedValues_ = checkCard(cardText(card), lineNumber(card), codec_).values;
     cachedCard_ = card;
   }
   return cachedValues_;
 }
 
+ContactValues BookContent::values(std::size_t card) {
+  return cached(card);
+}
+
+std::string BookContent::value(std::size_t card, om::ContactProperty property) {
+  return cached(card)[indexOf(property)];
+}
+
 ContactValues BookContent::originalValues(std::size_t card) const {
-  return checkCard(originalCardText(card), lineNumber(card));
+  return checkCard(originalCardText(card), lineNumber(card), codec_).values;
 }
 
 void BookContent::replaceCard(std::size_t card, std::string text) {
   Slot& slot = cards_.at(card);
-  bool contact = true;
-  const ContactValues checked = checkCard(text, slot.lineNumber, &contact);
   if (!slot.edited) ++edits_;
   slot.edited = std::move(text);
-  slot.contact = contact;
-  cachedCard_ = card;
-  cachedValues_ = checked;
+  if (cachedCard_ == card) cachedCard_.reset();
+}
+
+void BookContent::restoreCard(std::size_t card, std::string text) {
+  const CheckedCard checked = checkCard(text, cards_.at(card).lineNumber, codec_);
+  if (checked.contact != cards_.at(card).contact) {
+    throw SyntaxError(cards_.at(card).lineNumber, "저장 기록의 카드 종류가 다릅니다");
+  }
+  replaceCard(card, std::move(text));
 }
 
 std::string BookContent::composed() const {

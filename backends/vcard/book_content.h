@@ -13,6 +13,11 @@
 
 namespace borvanta::vcard {
 
+struct CheckedCard {
+  ContactValues values;
+  bool contact = true;
+};
+
 class BookContent {
  public:
   // Reads and checks every card of `text`. Throws SyntaxError.
@@ -28,13 +33,18 @@ class BookContent {
 
   // The properties of the card as saved so far. Throws SyntaxError.
   [[nodiscard]] ContactValues values(std::size_t card);
+  [[nodiscard]] std::string value(std::size_t card, om::ContactProperty property);
   [[nodiscard]] ContactValues originalValues(std::size_t card) const;
 
-  // The card's new text; it must be one whole card (checked). Throws
-  // SyntaxError.
+  // The card's new text from the editor, whose every line it wrote reads
+  // back (it checks them itself).
   void replaceCard(std::size_t card, std::string text);
+  // The card's text as a journal kept it: checked here to be one whole card
+  // that can be read. Throws SyntaxError.
+  void restoreCard(std::size_t card, std::string text);
 
   [[nodiscard]] bool hasEdits() const { return edits_ > 0; }
+  [[nodiscard]] CharsetCodec& codec() const { return codec_; }
   [[nodiscard]] const std::string& source() const { return source_; }
   // The file with every saved card in place.
   [[nodiscard]] std::string composed() const;
@@ -51,16 +61,20 @@ class BookContent {
   };
   void locate();
 
+  mutable CharsetCodec codec_;
   std::string source_;
   std::vector<Slot> cards_;
   std::size_t edits_ = 0;
+  // The values of the card read last: the store reads them one by one.
+  const ContactValues& cached(std::size_t card);
+
   std::optional<std::size_t> cachedCard_;
   ContactValues cachedValues_;
 };
 
 // Checks that `text` is exactly one card that can be read, and reads it.
 // Throws SyntaxError.
-[[nodiscard]] ContactValues checkCard(std::string_view text, std::size_t lineNumber,
-                                      bool* isContact = nullptr);
+[[nodiscard]] CheckedCard checkCard(std::string_view text, std::size_t lineNumber,
+                                    CharsetCodec& codec);
 
 }  // namespace borvanta::vcard

@@ -1,10 +1,37 @@
 #include "backends/vcard/card.h"
 
+#include "backends/vcard/card_parser.h"
 #include "backends/vcard/physical_lines.h"
 
 namespace borvanta::vcard {
 
+namespace {
+
+bool containsIgnoringCase(std::string_view text, std::string_view part) {
+  for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+    if (equalsIgnoringCase(text.substr(at, part.size()), part)) return true;
+  }
+  return false;
+}
+
+// False when the prefix certainly names no transfer encoding, found without
+// reading its parameters.
+bool mayNameAnEncoding(std::string_view prefix) {
+  return containsIgnoringCase(prefix, "ENCODING") ||
+         containsIgnoringCase(prefix, "QUOTED-PRINTABLE") ||
+         containsIgnoringCase(prefix, "BASE64") || containsIgnoringCase(prefix, ";B;") ||
+         (prefix.size() >= 2 && equalsIgnoringCase(prefix.substr(prefix.size() - 2), ";B"));
+}
+
+}  // namespace
+
+const std::vector<Parameter>& ContentLine::params() const {
+  if (!parsedParams) parsedParams = parsePrefix(prefix).params;
+  return *parsedParams;
+}
+
 ValueEncoding ContentLine::encoding() const {
+  if (!mayNameAnEncoding(prefix)) return ValueEncoding::None;
   for (std::string_view written : paramValues("ENCODING")) {
     if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) return ValueEncoding::QuotedPrintable;
     if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
@@ -16,7 +43,7 @@ ValueEncoding ContentLine::encoding() const {
 
 std::vector<std::string_view> ContentLine::paramValues(std::string_view paramName) const {
   std::vector<std::string_view> values;
-  for (const Parameter& param : params) {
+  for (const Parameter& param : params()) {
     if (param.name != paramName) continue;
     for (const std::string& each : param.values)
       values.emplace_back(each);
@@ -25,14 +52,14 @@ std::vector<std::string_view> ContentLine::paramValues(std::string_view paramNam
 }
 
 const Parameter* ContentLine::findParam(std::string_view paramName) const {
-  for (const Parameter& param : params) {
+  for (const Parameter& param : params()) {
     if (param.name == paramName) return &param;
   }
   return nullptr;
 }
 
 bool ContentLine::hasType(std::string_view type) const {
-  for (const Parameter& param : params) {
+  for (const Parameter& param : params()) {
     if (param.name != "TYPE") continue;
     for (const std::string& each : param.values) {
       if (equalsIgnoringCase(each, type)) return true;

@@ -42,13 +42,15 @@ struct ContentLine {
   std::string prefix;          // unfolded group, name and parameters, before the ':'
   std::string group;           // "item1" of "item1.TEL", as written
   std::string name;            // upper case
-  std::vector<Parameter> params;
-  std::string value;  // unfolded, soft line breaks removed, still encoded and escaped
-  int depth = 1;      // 2 or more inside a card embedded in this one (2.1 AGENT)
+  std::string value;           // unfolded, soft line breaks removed, still encoded and escaped
+  int depth = 1;               // 2 or more inside a card embedded in this one (2.1 AGENT)
   bool folded = false;
   bool softBreaks = false;
   std::size_t longestPhysical = 0;  // longest physical line, without its break
 
+  // The parameters, read from the prefix when first asked for (most lines
+  // are never asked).
+  [[nodiscard]] const std::vector<Parameter>& params() const;
   [[nodiscard]] ValueEncoding encoding() const;
   // The values of every parameter named `name` (TYPE), bare ones included.
   [[nodiscard]] std::vector<std::string_view> paramValues(std::string_view name) const;
@@ -56,6 +58,8 @@ struct ContentLine {
   // The TYPE values, upper case.
   [[nodiscard]] bool hasType(std::string_view type) const;
   [[nodiscard]] bool isOwn() const { return depth == 1; }
+
+  mutable std::optional<std::vector<Parameter>> parsedParams;  // see params()
 };
 
 struct ParsedCard {

@@ -8,6 +8,7 @@
 #include "backends/vcard/line_rewrite.h"
 #include "backends/vcard/line_value.h"
 #include "backends/vcard/property_map.h"
+#include "backends/vcard/vcard_error.h"
 
 namespace borvanta::vcard {
 
@@ -101,6 +102,29 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
   return plan;
 }
 
+// Reads `text` (one line written for `parts`) back and checks that it says
+// what was written. Throws SyntaxError otherwise.
+void verifyLine(std::string_view text, const ContentLine& model, const LineParts& parts,
+                Version version, CharsetCodec& codec) {
+  static constexpr std::string_view versions[] = {"2.1", "3.0", "4.0"};
+  std::string card = "BEGIN:VCARD\r\nVERSION:";
+  card += versions[static_cast<int>(version)];
+  card += "\r\n";
+  card += text;
+  card += "END:VCARD\r\n";
+  const ParsedCard parsed = parseCard(card, model.lineNumber);
+  const ContentLine* line = parsed.lines.size() == 2 ? &parsed.lines[1] : nullptr;
+  bool same = line != nullptr && line->name == model.name && line->group == model.group;
+  for (const auto& [index, value] : parts) {
+    if (!same) break;
+    const std::string readBack =
+        index < 0 ? lineText(*line, version, codec)
+                  : lineComponent(*line, version, static_cast<std::size_t>(index), codec);
+    same = readBack == value;
+  }
+  if (!same) throw SyntaxError(model.lineNumber, "고쳐 쓴 줄을 다시 읽을 수 없습니다");
+}
+
 // An emptied File As goes away, so that programs that read it fall back to
 // their own order.
 bool removes(const ContentLine& line, const LineParts& parts) {
@@ -111,16 +135,23 @@ bool removes(const ContentLine& line, const LineParts& parts) {
 
 std::optional<std::string> editCard(std::string_view cardText, std::size_t firstLineNumber,
                                     const std::vector<PropertyWrite>& writes) {
+  CharsetCodec codec;
+  return editCard(cardText, firstLineNumber, writes, codec);
+}
+
+std::optional<std::string> editCard(std::string_view cardText, std::size_t firstLineNumber,
+                                    const std::vector<PropertyWrite>& writes, CharsetCodec& codec) {
   const ParsedCard card = parseCard(cardText, firstLineNumber);
   const Plan plan = planWrites(card, writes);
-  const CardStyle style = styleOf(cardText, card);
+  const CardStyle style = styleOf(cardText, card, codec);
 
   std::map<std::size_t, std::string> replaced;  // by line index
   for (const auto& [index, parts] : plan.rewrites) {
     const ContentLine& line = card.lines[index];
     if (removes(line, parts)) {
-      if (!lineText(line, card.version).empty()) replaced[index] = std::string();
-    } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style)) {
+      if (!lineText(line, card.version, codec).empty()) replaced[index] = std::string();
+    } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style, codec)) {
+      verifyLine(*text, line, parts, card.version, codec);
       replaced[index] = std::move(*text);
     }
   }
@@ -132,8 +163,14 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
                                                 : card.lines.back().lineBreak;
     std::string_view breakText = lineBreak.of(cardText);
     if (breakText.empty()) breakText = "\r\n";
-    added[anchor] += newLine(addition.lineName, telTypes(addition.property, style.tel.withVoice),
-                             addition.parts, style, breakText);
+    const std::string text =
+        newLine(addition.lineName, telTypes(addition.property, style.tel.withVoice), addition.parts,
+                style, breakText, codec);
+    ContentLine model;
+    model.name = std::string(addition.lineName);
+    model.lineNumber = firstLineNumber;
+    verifyLine(text, model, addition.parts, card.version, codec);
+    added[anchor] += text;
   }
   if (replaced.empty() && added.empty()) return std::nullopt;
 

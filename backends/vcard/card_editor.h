@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/vcard/charset.h"
 #include "outlook/object_model.h"
 
 namespace borvanta::vcard {
@@ -22,6 +23,10 @@ struct PropertyWrite {
 // The card's text with `writes` applied in order, or nothing when every
 // value written equals the one the card holds. `firstLineNumber` places the
 // card in its file, for errors. Throws SyntaxError.
+[[nodiscard]] std::optional<std::string> editCard(std::string_view cardText,
+                                                  std::size_t firstLineNumber,
+                                                  const std::vector<PropertyWrite>& writes,
+                                                  CharsetCodec& codec);
 [[nodiscard]] std::optional<std::string> editCard(std::string_view cardText,
                                                   std::size_t firstLineNumber,
                                                   const std::vector<PropertyWrite>& writes);

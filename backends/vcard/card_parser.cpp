@@ -46,22 +46,21 @@ std::string_view trimSpaces(std::string_view text) {
   return text;
 }
 
-// Splits `text` at `separator` outside double quotes, keeping each piece's
-// offset in `text`.
-std::vector<Span> splitOutsideQuotes(std::string_view text, char separator) {
-  std::vector<Span> pieces;
+// Calls `piece(span)` for each piece of `text` between `separator`s outside
+// double quotes; spans are offsets in `text`.
+template <class Piece>
+void forEachPiece(std::string_view text, char separator, Piece piece) {
   bool quoted = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '"') quoted = !quoted;
     if (text[i] == separator && !quoted) {
-      pieces.push_back({start, i});
+      piece(Span{start, i});
       start = i + 1;
     }
   }
   if (quoted) throw SyntaxError(0, "매개변수의 따옴표가 닫히지 않았습니다");
-  pieces.push_back({start, text.size()});
-  return pieces;
+  piece(Span{start, text.size()});
 }
 
 // The parameter name a bare 2.1 value implies.
@@ -100,22 +99,47 @@ Parameter parseParameter(std::string_view prefix, Span raw) {
     param.name = upper(name);
     valueText = text.substr(equals + 1);
   }
-  for (const Span& piece : splitOutsideQuotes(valueText, ',')) {
+  forEachPiece(valueText, ',', [&](Span piece) {
     std::string_view value = trimSpaces(piece.of(valueText));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
       value = value.substr(1, value.size() - 2);
       // TYPE="work,voice" lists its types inside the quotes.
       if (param.name == "TYPE" && value.find(',') != std::string_view::npos) {
-        for (const Span& type : splitOutsideQuotes(value, ','))
-          param.values.emplace_back(trimSpaces(type.of(value)));
-        continue;
+        forEachPiece(value, ',',
+                     [&](Span type) { param.values.emplace_back(trimSpaces(type.of(value))); });
+        return;
       }
     } else if (value.find('"') != std::string_view::npos) {
       throw SyntaxError(0, "매개변수 값의 따옴표가 잘못되었습니다");
     }
     param.values.emplace_back(value);
-  }
+  });
   return param;
+}
+
+// What parseParameter refuses, found without keeping anything.
+void checkParameter(std::string_view text) {
+  std::size_t equals = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size() && text[i] != '"'; ++i) {
+    if (text[i] == '=') {
+      equals = i;
+      break;
+    }
+  }
+  std::string_view valueText = text;
+  if (equals != std::string_view::npos) {
+    if (!isValidName(trimSpaces(text.substr(0, equals)))) {
+      throw SyntaxError(0, "매개변수 이름이 잘못되었습니다");
+    }
+    valueText = text.substr(equals + 1);
+  }
+  forEachPiece(valueText, ',', [&](Span piece) {
+    const std::string_view value = trimSpaces(piece.of(valueText));
+    const bool quotedWhole = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (!quotedWhole && value.find('"') != std::string_view::npos) {
+      throw SyntaxError(0, "매개변수 값의 따옴표가 잘못되었습니다");
+    }
+  });
 }
 
 Version parseVersion(std::string_view value, std::size_t lineNumber) {
@@ -195,24 +219,28 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
       line.folded = true;
       ++j;
     }
+    if (j >= end) break;
+    const std::string_view next = lines_[j].content(text_);
+    const bool mayBeSoftBreak = !unfolded.empty() && unfolded.back() == '=';
+    const bool mayBeBase64 = version_ == Version::V21 && isBase64Line(next);
+    if (!mayBeSoftBreak && !mayBeBase64) break;
+    // Only now does the encoding matter, so only now are the parameters read.
     if (!knowsEncoding) {
       const std::size_t colon = findValueColon(unfolded);
       if (colon == std::string::npos) break;
       ContentLine probe;
-      probe.params = parsePrefix(std::string_view(unfolded).substr(0, colon)).params;
+      probe.prefix = unfolded.substr(0, colon);
       encoding = probe.encoding();
       knowsEncoding = true;
     }
-    if (j >= end) break;
-    const std::string_view next = lines_[j].content(text_);
-    if (encoding == ValueEncoding::QuotedPrintable && !unfolded.empty() && unfolded.back() == '=') {
+    if (encoding == ValueEncoding::QuotedPrintable && mayBeSoftBreak) {
       unfolded.pop_back();
       append(j, next, unfolded, line);
       line.softBreaks = true;
       ++j;
       continue;
     }
-    if (encoding == ValueEncoding::Base64 && version_ == Version::V21 && isBase64Line(next)) {
+    if (encoding == ValueEncoding::Base64 && mayBeBase64) {
       append(j, next, unfolded, line);
       line.folded = true;
       ++j;
@@ -236,21 +264,29 @@ std::size_t findValueColon(std::string_view unfolded) {
   return std::string_view::npos;
 }
 
-ParsedPrefix parsePrefix(std::string_view prefix) {
+ParsedPrefix parsePrefix(std::string_view prefix, bool withParams) {
   ParsedPrefix parsed;
-  const std::vector<Span> pieces = splitOutsideQuotes(prefix, ';');
-  std::string_view fullName = trimSpaces(pieces.front().of(prefix));
-  if (const std::size_t dot = fullName.find('.'); dot != std::string_view::npos) {
-    parsed.group = std::string(fullName.substr(0, dot));
-    fullName = fullName.substr(dot + 1);
-    if (!isValidName(parsed.group)) throw SyntaxError(0, "속성의 그룹 이름이 잘못되었습니다");
-  }
-  if (!isValidName(fullName)) throw SyntaxError(0, "속성 이름이 잘못되었습니다");
-  parsed.name = upper(fullName);
-  for (std::size_t k = 1; k < pieces.size(); ++k) {
-    if (trimSpaces(pieces[k].of(prefix)).empty()) continue;
-    parsed.params.push_back(parseParameter(prefix, pieces[k]));
-  }
+  bool first = true;
+  forEachPiece(prefix, ';', [&](Span piece) {
+    if (first) {
+      first = false;
+      std::string_view fullName = trimSpaces(piece.of(prefix));
+      if (const std::size_t dot = fullName.find('.'); dot != std::string_view::npos) {
+        parsed.group = std::string(fullName.substr(0, dot));
+        fullName = fullName.substr(dot + 1);
+        if (!isValidName(parsed.group)) throw SyntaxError(0, "속성의 그룹 이름이 잘못되었습니다");
+      }
+      if (!isValidName(fullName)) throw SyntaxError(0, "속성 이름이 잘못되었습니다");
+      parsed.name = upper(fullName);
+      return;
+    }
+    if (trimSpaces(piece.of(prefix)).empty()) return;
+    if (withParams) {
+      parsed.params.push_back(parseParameter(prefix, piece));
+    } else {
+      checkParameter(piece.of(prefix));
+    }
+  });
   return parsed;
 }
 
@@ -264,6 +300,7 @@ ParsedCard parseCard(std::string_view text, std::size_t firstLineNumber) {
     throw SyntaxError(firstLineNumber, "카드가 BEGIN:VCARD와 END:VCARD 사이에 있지 않습니다");
   }
   ParsedCard card;
+  card.lines.reserve(lines.size());
   card.version = findVersion(text, lines, firstLineNumber);
   card.beginLine = {lines.front().begin, lines.front().end};
   card.endLine = {lines.back().begin, lines.back().end};
@@ -289,10 +326,9 @@ ParsedCard parseCard(std::string_view text, std::size_t firstLineNumber) {
       next = joiner.join(i, end, line, unfolded);
       colon = findValueColon(unfolded);
       if (colon == std::string::npos) throw SyntaxError(0, "속성 이름 뒤에 ':'가 없습니다");
-      ParsedPrefix prefix = parsePrefix(std::string_view(unfolded).substr(0, colon));
+      ParsedPrefix prefix = parsePrefix(std::string_view(unfolded).substr(0, colon), false);
       line.group = std::move(prefix.group);
       line.name = std::move(prefix.name);
-      line.params = std::move(prefix.params);
     } catch (const SyntaxError& error) {
       throw SyntaxError(lineNumber, error.reason());
     }

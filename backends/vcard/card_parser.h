@@ -22,8 +22,9 @@ struct ParsedPrefix {
 };
 
 // Splits "item1.TEL;TYPE=CELL" (the text before the value's colon). Throws
-// SyntaxError (with line 0; the caller knows the line).
-[[nodiscard]] ParsedPrefix parsePrefix(std::string_view prefix);
+// SyntaxError (with line 0; the caller knows the line). Without
+// `withParams`, the parameters are only checked, not kept.
+[[nodiscard]] ParsedPrefix parsePrefix(std::string_view prefix, bool withParams = true);
 
 // The position of the colon that starts the value: the first one outside
 // double quotes. npos when there is none.

@@ -58,23 +58,42 @@ void learnQuotedPrintable(std::string_view text, const ParsedCard& card, CardSty
 
 // The character set a 2.1 card declares for its non-ASCII text, and the
 // set of lines that declare none.
-void learnCharsets(const ParsedCard& card, CardStyle& style) {
+// True when a value (quoted-printable or not) holds a byte above ASCII;
+// found without decoding it.
+bool holdsHighBytes(const ContentLine& line) {
+  if (line.encoding() != ValueEncoding::QuotedPrintable) return !isAscii(line.value);
+  const std::string& value = line.value;
+  for (std::size_t i = 0; i + 1 < value.size(); ++i) {
+    const char next = value[i + 1];
+    if (value[i] == '=' && (next == '8' || next == '9' || (next >= 'A' && next <= 'F') ||
+                            (next >= 'a' && next <= 'f'))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The character set a 2.1 card declares for its non-ASCII text, and the
+// set of lines that declare none.
+void learnCharsets(const ParsedCard& card, CardStyle& style, CharsetCodec& codec) {
   const ContentLine* declaring = nullptr;
   bool sawCp949 = false;
   for (const ContentLine& line : card.lines) {
-    if (!line.isOwn() || line.encoding() == ValueEncoding::Base64) continue;
-    const std::vector<std::string_view> names = line.paramValues("CHARSET");
-    LineValue value;
-    try {
-      value = decodeLineValue(line);
-    } catch (const std::exception&) {
-      continue;  // a line no property is read from may hold anything
+    if (!line.isOwn() || line.encoding() == ValueEncoding::Base64 || !holdsHighBytes(line)) {
+      continue;
     }
-    if (isAscii(value.bytes)) continue;
-    if (names.empty()) {
-      sawCp949 = sawCp949 || value.charset.kind == CharsetKind::Cp949;
-    } else if (declaring == nullptr && value.charset.kind != CharsetKind::Ascii) {
-      declaring = &line;
+    const std::vector<std::string_view> names = line.paramValues("CHARSET");
+    if (!names.empty()) {
+      const std::optional<Charset> charset = charsetNamed(names.front());
+      if (declaring == nullptr && charset && charset->kind != CharsetKind::Ascii) {
+        declaring = &line;
+      }
+      continue;
+    }
+    try {
+      sawCp949 = sawCp949 || decodeLineValue(line, codec).charset.kind == CharsetKind::Cp949;
+    } catch (const std::exception&) {
+      // a line no property is read from may hold anything
     }
   }
   style.implicitCharset = Charset{sawCp949 ? CharsetKind::Cp949 : CharsetKind::Utf8, {}};
@@ -100,7 +119,7 @@ TelStyle telStyleOf(const ParsedCard& card) {
     int typeParams = 0;
     bool bare = false;
     bool list = false;
-    for (const Parameter& param : line.params) {
+    for (const Parameter& param : line.params()) {
       if (param.name != "TYPE") continue;
       ++typeParams;
       bare = bare || param.bare;
@@ -134,12 +153,12 @@ std::vector<std::string_view> physicalContents(std::string_view raw) {
   return pieces;
 }
 
-CardStyle styleOf(std::string_view cardText, const ParsedCard& card) {
+CardStyle styleOf(std::string_view cardText, const ParsedCard& card, CharsetCodec& codec) {
   CardStyle style;
   style.version = card.version;
   style.foldWidth = foldWidthOf(cardText, card);
   learnQuotedPrintable(cardText, card, style);
-  learnCharsets(card, style);
+  learnCharsets(card, style, codec);
   style.tel = telStyleOf(card);
   return style;
 }

@@ -47,7 +47,8 @@ struct CardStyle {
   TelStyle tel;
 };
 
-[[nodiscard]] CardStyle styleOf(std::string_view cardText, const ParsedCard& card);
+[[nodiscard]] CardStyle styleOf(std::string_view cardText, const ParsedCard& card,
+                                CharsetCodec& codec);
 
 // The physical lines (content only) of a content line's raw text.
 [[nodiscard]] std::vector<std::string_view> physicalContents(std::string_view raw);

@@ -69,13 +69,21 @@ std::optional<Charset> charsetNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<Charset> guessCharset(std::string_view bytes) {
+struct CharsetCodec::Converters {
+  IconvHandle fromCp949{"UTF-8", "CP949"};
+  IconvHandle toCp949{"CP949", "UTF-8"};
+};
+
+CharsetCodec::CharsetCodec() = default;
+CharsetCodec::~CharsetCodec() = default;
+
+std::optional<Charset> CharsetCodec::guess(std::string_view bytes) {
   if (isValidUtf8(bytes)) return Charset{CharsetKind::Utf8, {}};
   if (toUtf8(bytes, Charset{CharsetKind::Cp949, {}})) return Charset{CharsetKind::Cp949, {}};
   return std::nullopt;
 }
 
-std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset) {
+std::optional<std::string> CharsetCodec::toUtf8(std::string_view bytes, const Charset& charset) {
   if (isAscii(bytes)) return std::string(bytes);
   switch (charset.kind) {
     case CharsetKind::Utf8:
@@ -83,10 +91,9 @@ std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset
       return std::string(bytes);
     case CharsetKind::Ascii:
       return std::nullopt;
-    case CharsetKind::Cp949: {
-      IconvHandle handle("UTF-8", "CP949");
-      return convertStrictly(handle, bytes);
-    }
+    case CharsetKind::Cp949:
+      if (!converters_) converters_ = std::make_unique<Converters>();
+      return convertStrictly(converters_->fromCp949, bytes);
     case CharsetKind::SingleByte: {
       IconvHandle handle("UTF-8", charset.iconvName.c_str());
       return convertStrictly(handle, bytes);
@@ -95,7 +102,7 @@ std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset
   return std::nullopt;
 }
 
-std::optional<std::string> fromUtf8(std::string_view utf8, const Charset& charset) {
+std::optional<std::string> CharsetCodec::fromUtf8(std::string_view utf8, const Charset& charset) {
   if (!isValidUtf8(utf8)) return std::nullopt;
   if (isAscii(utf8)) return std::string(utf8);
   switch (charset.kind) {
@@ -103,16 +110,30 @@ std::optional<std::string> fromUtf8(std::string_view utf8, const Charset& charse
       return std::string(utf8);
     case CharsetKind::Ascii:
       return std::nullopt;
-    case CharsetKind::Cp949: {
-      IconvHandle handle("CP949", "UTF-8");
-      return convertStrictly(handle, utf8);
-    }
+    case CharsetKind::Cp949:
+      if (!converters_) converters_ = std::make_unique<Converters>();
+      return convertStrictly(converters_->toCp949, utf8);
     case CharsetKind::SingleByte: {
       IconvHandle handle(charset.iconvName.c_str(), "UTF-8");
       return convertStrictly(handle, utf8);
     }
   }
   return std::nullopt;
+}
+
+std::optional<Charset> guessCharset(std::string_view bytes) {
+  CharsetCodec codec;
+  return codec.guess(bytes);
+}
+
+std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset) {
+  CharsetCodec codec;
+  return codec.toUtf8(bytes, charset);
+}
+
+std::optional<std::string> fromUtf8(std::string_view utf8, const Charset& charset) {
+  CharsetCodec codec;
+  return codec.fromUtf8(utf8, charset);
 }
 
 }  // namespace borvanta::vcard

@@ -5,6 +5,7 @@
 // its EUC-KR turns the syllables only CP949 holds into junk.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,24 @@ struct Charset {
 [[nodiscard]] std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset);
 // UTF-8 to bytes in `charset`; nothing when a character cannot be held.
 [[nodiscard]] std::optional<std::string> fromUtf8(std::string_view utf8, const Charset& charset);
+
+// The same conversions, keeping the C library's CP949 converters open from
+// one value to the next (opening one costs more than converting a name).
+class CharsetCodec {
+ public:
+  CharsetCodec();
+  ~CharsetCodec();
+  CharsetCodec(const CharsetCodec&) = delete;
+  CharsetCodec& operator=(const CharsetCodec&) = delete;
+
+  [[nodiscard]] std::optional<std::string> toUtf8(std::string_view bytes, const Charset& charset);
+  [[nodiscard]] std::optional<std::string> fromUtf8(std::string_view utf8, const Charset& charset);
+  [[nodiscard]] std::optional<Charset> guess(std::string_view bytes);
+
+ private:
+  struct Converters;
+  std::unique_ptr<Converters> converters_;
+};
 
 [[nodiscard]] bool isAscii(std::string_view bytes);
 

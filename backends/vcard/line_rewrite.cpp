@@ -21,6 +21,7 @@ struct Draft {
   ValueEncoding encoding = ValueEncoding::None;
   bool structured = false;
   bool untouchedAscii = true;  // the parts kept from the line are all ASCII
+  CharsetCodec* codec = nullptr;
 };
 
 bool hasLineBreak(std::string_view text) {
@@ -51,7 +52,7 @@ void settleCharset(Draft& draft, const Parameter* declared) {
       encoded[k] = draft.components[k];
       continue;
     }
-    std::optional<std::string> bytes = fromUtf8(draft.components[k], draft.charset);
+    std::optional<std::string> bytes = draft.codec->fromUtf8(draft.components[k], draft.charset);
     fits = bytes.has_value();
     if (fits) encoded[k] = std::move(*bytes);
   }
@@ -61,7 +62,7 @@ void settleCharset(Draft& draft, const Parameter* declared) {
   }
   for (std::size_t k = 0; k < draft.components.size(); ++k) {
     if (draft.isUtf8[k]) continue;
-    std::optional<std::string> utf8 = toUtf8(draft.components[k], draft.charset);
+    std::optional<std::string> utf8 = draft.codec->toUtf8(draft.components[k], draft.charset);
     if (utf8) draft.components[k] = std::move(*utf8);
   }
   draft.charset = Charset{CharsetKind::Utf8, {}};
@@ -83,7 +84,7 @@ bool allAscii(const Draft& draft) {
 
 bool fitsIn(const Draft& draft, const Charset& charset) {
   for (std::size_t k = 0; k < draft.components.size(); ++k) {
-    if (draft.isUtf8[k] && !fromUtf8(draft.components[k], charset)) return false;
+    if (draft.isUtf8[k] && !draft.codec->fromUtf8(draft.components[k], charset)) return false;
   }
   return true;
 }
@@ -136,29 +137,32 @@ std::string render(Draft& draft, const Parameter* declaredCharset, const CardSty
 
 std::optional<std::string> rewriteTelUri(std::string_view cardText, const ContentLine& line,
                                          const LineValue& value, const LineParts& parts,
-                                         const CardStyle& style) {
+                                         const CardStyle& style, CharsetCodec& codec) {
   const TelUri old = parseTelUri(value.bytes);
   const std::string& number = parts.rbegin()->second;
-  if (toUtf8(old.number, value.charset) == number) return std::nullopt;
+  if (codec.toUtf8(old.number, value.charset) == number) return std::nullopt;
   Draft draft{line.prefix,
               {makeTelUri(number, old.parameters)},
               {false},
               value.charset,
               line.encoding(),
               false,
-              true};
+              true,
+              &codec};
   return render(draft, line.findParam("CHARSET"), style, line.lineBreak.of(cardText));
 }
 
 }  // namespace
 
 std::optional<std::string> rewriteLine(std::string_view cardText, const ContentLine& line,
-                                       const LineParts& parts, const CardStyle& style) {
-  const LineValue value = decodeLineValue(line);
+                                       const LineParts& parts, const CardStyle& style,
+                                       CharsetCodec& codec) {
+  const LineValue value = decodeLineValue(line, codec);
   if (line.name == "TEL" && isUriValue(line, style.version) && isTelUri(value.bytes)) {
-    return rewriteTelUri(cardText, line, value, parts, style);
+    return rewriteTelUri(cardText, line, value, parts, style, codec);
   }
   Draft draft;
+  draft.codec = &codec;
   draft.prefix = line.prefix;
   draft.structured = parts.begin()->first >= 0;
   draft.encoding = line.encoding();
@@ -175,9 +179,10 @@ std::optional<std::string> rewriteLine(std::string_view cardText, const ContentL
   bool changed = false;
   for (const auto& [index, text] : parts) {
     const std::size_t k = index < 0 ? 0 : static_cast<std::size_t>(index);
-    const std::string old = k < draft.components.size()
-                                ? textOf(draft.components[k], value, style.version, line.lineNumber)
-                                : std::string();
+    const std::string old =
+        k < draft.components.size()
+            ? textOf(draft.components[k], value, style.version, line.lineNumber, codec)
+            : std::string();
     if (old == text) continue;
     changed = true;
     if (k >= draft.components.size()) {
@@ -192,8 +197,10 @@ std::optional<std::string> rewriteLine(std::string_view cardText, const ContentL
 }
 
 std::string newLine(std::string_view name, const std::vector<std::string_view>& types,
-                    const LineParts& parts, const CardStyle& style, std::string_view lineBreak) {
+                    const LineParts& parts, const CardStyle& style, std::string_view lineBreak,
+                    CharsetCodec& codec) {
   Draft draft;
+  draft.codec = &codec;
   draft.prefix = std::string(name);
   draft.charset = style.implicitCharset;
   draft.structured = parts.begin()->first >= 0;

@@ -21,13 +21,13 @@ using LineParts = std::map<int, std::string>;
 // line cannot be read.
 [[nodiscard]] std::optional<std::string> rewriteLine(std::string_view cardText,
                                                      const ContentLine& line,
-                                                     const LineParts& parts,
-                                                     const CardStyle& style);
+                                                     const LineParts& parts, const CardStyle& style,
+                                                     CharsetCodec& codec);
 
 // A line the card does not have yet: `name` (with the given TEL types) with
 // `parts`, in the card's syntax, ending in `lineBreak`.
 [[nodiscard]] std::string newLine(std::string_view name, const std::vector<std::string_view>& types,
                                   const LineParts& parts, const CardStyle& style,
-                                  std::string_view lineBreak);
+                                  std::string_view lineBreak, CharsetCodec& codec);
 
 }  // namespace borvanta::vcard

@@ -24,7 +24,7 @@ void checkEncodingNames(const ContentLine& line) {
 
 }  // namespace
 
-LineValue decodeLineValue(const ContentLine& line) {
+LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec) {
   checkEncodingNames(line);
   LineValue decoded;
   switch (line.encoding()) {
@@ -55,15 +55,15 @@ LineValue decodeLineValue(const ContentLine& line) {
     decoded.charsetDeclared = true;
     return decoded;
   }
-  std::optional<Charset> guessed = guessCharset(decoded.bytes);
+  std::optional<Charset> guessed = codec.guess(decoded.bytes);
   if (!guessed) throw SyntaxError(line.lineNumber, "UTF-8도 CP949도 아닌 글자가 있습니다");
   decoded.charset = std::move(*guessed);
   return decoded;
 }
 
 std::string textOf(std::string_view escaped, const LineValue& value, Version version,
-                   std::size_t lineNumber) {
-  std::optional<std::string> utf8 = toUtf8(escaped, value.charset);
+                   std::size_t lineNumber, CharsetCodec& codec) {
+  std::optional<std::string> utf8 = codec.toUtf8(escaped, value.charset);
   if (!utf8) throw SyntaxError(lineNumber, "값에 문자 집합에 맞지 않는 바이트가 있습니다");
   return unescapeText(*utf8, version);
 }
@@ -75,21 +75,22 @@ bool isUriValue(const ContentLine& line, Version version) {
   return version == Version::V40 && isTelUri(line.value);
 }
 
-std::string lineText(const ContentLine& line, Version version) {
-  const LineValue value = decodeLineValue(line);
+std::string lineText(const ContentLine& line, Version version, CharsetCodec& codec) {
+  const LineValue value = decodeLineValue(line, codec);
   if (line.name == "TEL" && isUriValue(line, version) && isTelUri(value.bytes)) {
-    std::optional<std::string> utf8 = toUtf8(parseTelUri(value.bytes).number, value.charset);
+    std::optional<std::string> utf8 = codec.toUtf8(parseTelUri(value.bytes).number, value.charset);
     if (!utf8) throw SyntaxError(line.lineNumber, "전화번호 URI가 잘못되었습니다");
     return *utf8;
   }
-  return textOf(value.bytes, value, version, line.lineNumber);
+  return textOf(value.bytes, value, version, line.lineNumber, codec);
 }
 
-std::string lineComponent(const ContentLine& line, Version version, std::size_t index) {
-  const LineValue value = decodeLineValue(line);
+std::string lineComponent(const ContentLine& line, Version version, std::size_t index,
+                          CharsetCodec& codec) {
+  const LineValue value = decodeLineValue(line, codec);
   const std::vector<std::string_view> components = splitComponents(value.bytes);
   if (index >= components.size()) return {};
-  return textOf(components[index], value, version, line.lineNumber);
+  return textOf(components[index], value, version, line.lineNumber, codec);
 }
 
 }  // namespace borvanta::vcard

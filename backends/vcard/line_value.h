@@ -19,18 +19,18 @@ struct LineValue {
 // Undoes the line's transfer encoding and finds its character set. Throws
 // SyntaxError (with the line's number) for an encoding or character set this
 // backend does not read, or bytes the character set does not hold.
-[[nodiscard]] LineValue decodeLineValue(const ContentLine& line);
+[[nodiscard]] LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec);
 
 // One piece of a value (all of it, or one component) as UTF-8 text,
 // unescaped. Throws SyntaxError when the bytes are not valid in the set.
 [[nodiscard]] std::string textOf(std::string_view escaped, const LineValue& value, Version version,
-                                 std::size_t lineNumber);
+                                 std::size_t lineNumber, CharsetCodec& codec);
 
 // The whole value of a line as text; for a tel: URI, its number.
-[[nodiscard]] std::string lineText(const ContentLine& line, Version version);
+[[nodiscard]] std::string lineText(const ContentLine& line, Version version, CharsetCodec& codec);
 // Component `index` of a structured line as text; empty past the last.
-[[nodiscard]] std::string lineComponent(const ContentLine& line, Version version,
-                                        std::size_t index);
+[[nodiscard]] std::string lineComponent(const ContentLine& line, Version version, std::size_t index,
+                                        CharsetCodec& codec);
 
 // True for a TEL value written as a URI (VALUE=uri, or "tel:" in 4.0).
 [[nodiscard]] bool isUriValue(const ContentLine& line, Version version);

@@ -113,7 +113,7 @@ Result<om::Bstr> VcardContactItem::get(om::ContactProperty property) {
     if (write->property == property) return {S_OK, utf8ToUtf16(write->value)};
   }
   try {
-    return {S_OK, utf8ToUtf16(book_->values(card_)[indexOf(property)])};
+    return {S_OK, utf8ToUtf16(book_->value(card_, property))};
   } catch (const VcardError& error) {
     return {fail(om::IID_ContactItem, error), std::nullopt};
   }

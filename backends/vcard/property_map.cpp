@@ -1,5 +1,6 @@
 #include "backends/vcard/property_map.h"
 
+#include "backends/vcard/codec.h"
 #include "backends/vcard/line_value.h"
 #include "backends/vcard/physical_lines.h"
 
@@ -72,15 +73,34 @@ std::size_t findLine(const ParsedCard& card, const PropertyMapping& mapping) {
 }
 
 ContactValues readValues(const ParsedCard& card) {
+  CharsetCodec codec;
+  return readValues(card, codec);
+}
+
+ContactValues readValues(const ParsedCard& card, CharsetCodec& codec) {
   ContactValues values;
+  // N and ORG each hold two properties: their lines are decoded once.
+  std::size_t decodedLine = std::string::npos;
+  LineValue decoded;
+  std::vector<std::string_view> components;
   for (const PropertyMapping& mapping : mappings) {
     const std::size_t found = findLine(card, mapping);
     if (found == std::string::npos) continue;
     const ContentLine& line = card.lines[found];
-    values[indexOf(mapping.property)] =
-        mapping.component < 0
-            ? lineText(line, card.version)
-            : lineComponent(line, card.version, static_cast<std::size_t>(mapping.component));
+    if (mapping.component < 0) {
+      values[indexOf(mapping.property)] = lineText(line, card.version, codec);
+      continue;
+    }
+    if (decodedLine != found) {
+      decoded = decodeLineValue(line, codec);
+      components = splitComponents(decoded.bytes);
+      decodedLine = found;
+    }
+    const auto component = static_cast<std::size_t>(mapping.component);
+    if (component < components.size()) {
+      values[indexOf(mapping.property)] =
+          textOf(components[component], decoded, card.version, line.lineNumber, codec);
+    }
   }
   return values;
 }

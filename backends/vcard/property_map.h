@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "backends/vcard/card.h"
+#include "backends/vcard/charset.h"
 #include "outlook/object_model.h"
 
 namespace borvanta::vcard {
@@ -44,6 +45,7 @@ using ContactValues = std::array<std::string, kPropertyCount>;
 
 // Reads the eleven properties. Throws SyntaxError when a line that holds one
 // cannot be read.
+[[nodiscard]] ContactValues readValues(const ParsedCard& card, CharsetCodec& codec);
 [[nodiscard]] ContactValues readValues(const ParsedCard& card);
 
 // A group or list card (KIND:group, X-ADDRESSBOOKSERVER-KIND:group,

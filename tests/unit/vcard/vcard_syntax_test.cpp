@@ -204,7 +204,7 @@ TEST(ParseCard, ReadsGroupsAndEveryFormOfParameter) {
   EXPECT_EQ(grouped.prefix, "item1.tel;CELL;voice");
   EXPECT_TRUE(grouped.hasType("CELL"));
   EXPECT_TRUE(grouped.hasType("VOICE"));
-  EXPECT_TRUE(grouped.params[0].bare);
+  EXPECT_TRUE(grouped.params()[0].bare);
   EXPECT_TRUE(card.lines[2].hasType("WORK") && card.lines[2].hasType("FAX"));
   EXPECT_TRUE(card.lines[3].hasType("HOME") && card.lines[3].hasType("PREF"));
   EXPECT_TRUE(card.lines[4].hasType("work") && card.lines[4].hasType("VOICE"));
