@@ -203,8 +203,10 @@ void AddressBook::keepAsideAndFail() {
 }
 
 void AddressBook::startSaving() {
-  // The file's write permission says whether it may change, even for a user
-  // (root) whom the system would let write anyway.
+    // The file's write permission (as it is now) says whether it may change,
+  // even for a user (root) whom the system would let write anyway.
+  struct stat status {};
+  if (::fstat(lock_.fd(), &status) == 0) mode_ = status.st_mode & 07777;
   if ((mode_ & 0222) == 0 || ::access(path_.c_str(), W_OK) != 0) {
     throw fileError(E_ACCESSDENIED, path_, "'%s' 파일은 읽기 전용이라 고칠 수 없습니다.");
   }
