@@ -203,7 +203,7 @@ void AddressBook::keepAsideAndFail() {
 }
 
 void AddressBook::startSaving() {
-    // The file's write permission (as it is now) says whether it may change,
+  // The file's write permission (as it is now) says whether it may change,
   // even for a user (root) whom the system would let write anyway.
   struct stat status {};
   if (::fstat(lock_.fd(), &status) == 0) mode_ = status.st_mode & 07777;

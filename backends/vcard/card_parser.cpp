@@ -1,6 +1,7 @@
 #include "backends/vcard/card_parser.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -208,42 +209,39 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
   unfolded.clear();
   append(i, lines_[i].content(text_), unfolded, line);
   std::size_t j = i + 1;
-  ValueEncoding encoding = ValueEncoding::None;
-  bool knowsEncoding = false;
-  for (;;) {
-    while (j < end && startsWithWhiteSpace(text_, lines_[j])) {
-      const std::string_view content = lines_[j].content(text_);
-      // 2.1 folds at white space that belongs to the value; later versions
-      // insert one white-space character that unfolding removes.
-      append(j, version_ == Version::V21 ? content : content.substr(1), unfolded, line);
-      line.folded = true;
-      ++j;
-    }
-    if (j >= end) break;
-    const std::string_view next = lines_[j].content(text_);
-    const bool mayBeSoftBreak = !unfolded.empty() && unfolded.back() == '=';
-    const bool mayBeBase64 = version_ == Version::V21 && isBase64Line(next);
-    if (!mayBeSoftBreak && !mayBeBase64) break;
-    // Only now does the encoding matter, so only now are the parameters read.
-    if (!knowsEncoding) {
+  std::optional<ValueEncoding> encoding;  // known once it matters
+  const auto encodingSoFar = [&]() {
+    if (!encoding) {
       const std::size_t colon = findValueColon(unfolded);
-      if (colon == std::string::npos) break;
+      if (colon == std::string::npos) return ValueEncoding::None;  // still in the prefix
       ContentLine probe;
       probe.prefix = unfolded.substr(0, colon);
       encoding = probe.encoding();
-      knowsEncoding = true;
     }
-    if (encoding == ValueEncoding::QuotedPrintable && mayBeSoftBreak) {
+    return *encoding;
+  };
+  for (; j < end; ++j) {
+    const std::string_view next = lines_[j].content(text_);
+    // A quoted-printable soft line break comes first: the next line goes on
+    // with the value as it is, even when it starts with white space.
+    if (!unfolded.empty() && unfolded.back() == '=' &&
+        encodingSoFar() == ValueEncoding::QuotedPrintable) {
       unfolded.pop_back();
       append(j, next, unfolded, line);
       line.softBreaks = true;
-      ++j;
       continue;
     }
-    if (encoding == ValueEncoding::Base64 && mayBeBase64) {
+    if (startsWithWhiteSpace(text_, lines_[j])) {
+      // 2.1 folds at white space that belongs to the value; later versions
+      // insert one white-space character that unfolding removes.
+      append(j, version_ == Version::V21 ? next : next.substr(1), unfolded, line);
+      line.folded = true;
+      continue;
+    }
+    if (version_ == Version::V21 && isBase64Line(next) &&
+        encodingSoFar() == ValueEncoding::Base64) {
       append(j, next, unfolded, line);
       line.folded = true;
-      ++j;
       continue;
     }
     break;

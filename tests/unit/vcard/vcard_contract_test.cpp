@@ -45,8 +45,8 @@ std::string line(Layout layout, const std::string& head, const std::string& utf8
 // The card a program of `layout` would write for `item`.
 std::string cardFor(const ContractItem& item, Layout layout) {
   const Version version = layout == Layout::Gmail30 ? Version::V30 : Version::V21;
-  std::string card = std::string("BEGIN:VCARD\r\nVERSION:") +
-                     (layout == Layout::Gmail30 ? "3.0" : "2.1") + "\r\n";
+  std::string card =
+      std::string("BEGIN:VCARD\r\nVERSION:") + (layout == Layout::Gmail30 ? "3.0" : "2.1") + "\r\n";
   if (!item.isContact) {
     return card + line(layout, "FN", utf16ToUtf8(item.listName)) +
            "X-ADDRESSBOOKSERVER-KIND:group\r\nEND:VCARD\r\n";
@@ -55,18 +55,20 @@ std::string cardFor(const ContractItem& item, Layout layout) {
   const auto text = [&](ContactProperty p, bool component) {
     return has(p) ? escapeText(utf16ToUtf8(item.values.at(p)), version, component) : std::string();
   };
-  if (has(ContactProperty::FullName)) card += line(layout, "FN", text(ContactProperty::FullName, false));
+  if (has(ContactProperty::FullName))
+    card += line(layout, "FN", text(ContactProperty::FullName, false));
   if (has(ContactProperty::LastName) || has(ContactProperty::FirstName)) {
     card += line(layout, "N",
-                 text(ContactProperty::LastName, true) + ";" + text(ContactProperty::FirstName, true) +
-                     ";;;");
+                 text(ContactProperty::LastName, true) + ";" +
+                     text(ContactProperty::FirstName, true) + ";;;");
   }
   if (has(ContactProperty::CompanyName) || has(ContactProperty::Department)) {
-    card += line(layout, "ORG",
-                 text(ContactProperty::CompanyName, true) + ";" +
-                     text(ContactProperty::Department, true));
+    card += line(
+        layout, "ORG",
+        text(ContactProperty::CompanyName, true) + ";" + text(ContactProperty::Department, true));
   }
-  if (has(ContactProperty::JobTitle)) card += line(layout, "TITLE", text(ContactProperty::JobTitle, false));
+  if (has(ContactProperty::JobTitle))
+    card += line(layout, "TITLE", text(ContactProperty::JobTitle, false));
   if (has(ContactProperty::FileAs)) {
     card += line(layout, "X-EVOLUTION-FILE-AS", text(ContactProperty::FileAs, false));
   }
@@ -75,10 +77,11 @@ std::string cardFor(const ContractItem& item, Layout layout) {
     const char* gmail;
     const char* outlook;
   };
-  for (const Tel& tel : {Tel{ContactProperty::MobileTelephoneNumber, "TEL;TYPE=CELL", "TEL;CELL;VOICE"},
-                         Tel{ContactProperty::HomeTelephoneNumber, "TEL;TYPE=HOME", "TEL;HOME;VOICE"},
-                         Tel{ContactProperty::BusinessTelephoneNumber, "TEL;TYPE=WORK", "TEL;WORK;VOICE"},
-                         Tel{ContactProperty::BusinessFaxNumber, "TEL;TYPE=WORK;TYPE=FAX", "TEL;WORK;FAX"}}) {
+  for (const Tel& tel :
+       {Tel{ContactProperty::MobileTelephoneNumber, "TEL;TYPE=CELL", "TEL;CELL;VOICE"},
+        Tel{ContactProperty::HomeTelephoneNumber, "TEL;TYPE=HOME", "TEL;HOME;VOICE"},
+        Tel{ContactProperty::BusinessTelephoneNumber, "TEL;TYPE=WORK", "TEL;WORK;VOICE"},
+        Tel{ContactProperty::BusinessFaxNumber, "TEL;TYPE=WORK;TYPE=FAX", "TEL;WORK;FAX"}}) {
     if (has(tel.property)) {
       card += line(layout, layout == Layout::Gmail30 ? tel.gmail : tel.outlook,
                    text(tel.property, false));
@@ -141,15 +144,12 @@ class VcardContractBackend : public ContractBackend {
 
 INSTANTIATE_TEST_SUITE_P(
     Vcard, ObjectModelContract,
-    ::testing::Values(ContractBackendRow{"Gmail30",
-                                         [] {
-                                           return std::make_unique<VcardContractBackend>(
-                                               Layout::Gmail30);
-                                         }},
-                      ContractBackendRow{"Outlook21KsC5601", [] {
-                                           return std::make_unique<VcardContractBackend>(
-                                               Layout::Outlook21);
-                                         }}),
+    ::testing::Values(
+        ContractBackendRow{"Gmail30",
+                           [] { return std::make_unique<VcardContractBackend>(Layout::Gmail30); }},
+        ContractBackendRow{
+            "Outlook21KsC5601",
+            [] { return std::make_unique<VcardContractBackend>(Layout::Outlook21); }}),
     testing_support::RowName());
 
 }  // namespace

@@ -24,10 +24,11 @@
 #include "page/contact_sort_document.h"
 #include "tests/support/fake_message_loop.h"
 #include "tests/support/recording_owner.h"
-#include "tests/unit/vcard/address_book_generator.h"
+
 #include "tests/unit/vcard/save_reporting_runtime.h"
 #include "tests/unit/vcard/vcard_harness.h"
 #include "tests/unit/vcard/vcard_test_files.h"
+#include "tools/generator/address_book.h"
 
 namespace borvanta::vcard {
 namespace {
@@ -88,7 +89,10 @@ struct Reference {
 
 Reference makeReference() {
   Reference reference;
-  reference.original = vcardtest::generateAddressBook(kContacts);
+  generator::GeneratorOptions options;
+  options.contacts = kContacts;
+  options.seed = 20240312;
+  reference.original = generator::generateAddressBook(options);
   TempDir dir;
   const std::filesystem::path file = dir / "reference.vcf";
   writeFile(file, reference.original);

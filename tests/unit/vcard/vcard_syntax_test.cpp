@@ -183,6 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "=C3=91"},
         ValueRow{"SoftBreakNeverSwallowsEnd", "VERSION:2.1\r\nNOTE;QUOTED-PRINTABLE:ab=\r\n",
                  "NOTE", "ab="},
+        ValueRow{"SoftBreakBeforeASpaceKeepsTheSpace",
+                 "VERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:=B0=AD=\r\n =BA\r\nFN:x\r\n",
+                 "NOTE", "=B0=AD =BA"},
         ValueRow{"SoftBreakOnlyForQuotedPrintable", "VERSION:2.1\r\nNOTE:a=\r\nFN:x\r\n", "NOTE",
                  "a="},
         ValueRow{"UnindentedBase64Of21",
@@ -211,6 +214,15 @@ TEST(ParseCard, ReadsGroupsAndEveryFormOfParameter) {
   EXPECT_EQ(card.lines[4].paramValues("VALUE"), std::vector<std::string_view>{"uri"});
   EXPECT_EQ(card.lines[5].encoding(), ValueEncoding::QuotedPrintable);
   EXPECT_EQ(card.lines[5].paramValues("CHARSET"), std::vector<std::string_view>{"ks_c_5601-1987"});
+}
+
+TEST(ParseCard, AnEqualsSignBeforeTheValueIsNoSoftBreak) {
+  const ParsedCard card = parse(
+      "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL;TYPE=\r\n CELL;ENCODING=QUOTED-PRINTABLE:1\r\n"
+      "END:VCARD\r\n");
+  ASSERT_EQ(card.lines.size(), 2u);
+  EXPECT_TRUE(card.lines[1].hasType("CELL"));
+  EXPECT_EQ(card.lines[1].value, "1");
 }
 
 TEST(ParseCard, BareEncodingOf21IsAnEncoding) {
