@@ -78,8 +78,12 @@ void BookContent::restoreCard(std::size_t card, std::string text) {
 }
 
 std::string BookContent::composed() const {
+  std::size_t size = source_.size();
+  for (const Slot& slot : cards_) {
+    if (slot.edited) size = size - (slot.end - slot.begin) + slot.edited->size();
+  }
   std::string out;
-  out.reserve(source_.size() + source_.size() / 8);
+  out.reserve(size);  // exactly: the file is large, and growing it would copy it
   std::size_t copied = 0;
   for (const Slot& slot : cards_) {
     if (!slot.edited) continue;

@@ -17,6 +17,7 @@ bool containsIgnoringCase(std::string_view text, std::string_view part) {
 // False when the prefix certainly names no transfer encoding, found without
 // reading its parameters.
 bool mayNameAnEncoding(std::string_view prefix) {
+  if (prefix.find(';') == std::string_view::npos) return false;  // no parameters at all
   return containsIgnoringCase(prefix, "ENCODING") ||
          containsIgnoringCase(prefix, "QUOTED-PRINTABLE") ||
          containsIgnoringCase(prefix, "BASE64") || containsIgnoringCase(prefix, ";B;") ||
@@ -26,27 +27,33 @@ bool mayNameAnEncoding(std::string_view prefix) {
 }  // namespace
 
 const std::vector<Parameter>& ContentLine::params() const {
-  if (!parsedParams) parsedParams = parsePrefix(prefix).params;
-  return *parsedParams;
+  if (!parsedParams.value) parsedParams.value = parsePrefix(prefix).params;
+  return *parsedParams.value;
 }
 
 ValueEncoding ContentLine::encoding() const {
-  if (!mayNameAnEncoding(prefix)) return ValueEncoding::None;
+  std::optional<ValueEncoding>& known = knownEncoding.value;
+  if (known) return *known;
+  known = ValueEncoding::None;
+  if (!mayNameAnEncoding(prefix)) return *known;
   for (std::string_view written : paramValues("ENCODING")) {
-    if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) return ValueEncoding::QuotedPrintable;
-    if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
-      return ValueEncoding::Base64;
+    if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) {
+      known = ValueEncoding::QuotedPrintable;
+    } else if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
+      known = ValueEncoding::Base64;
+    } else {
+      continue;
     }
+    break;
   }
-  return ValueEncoding::None;
+  return *known;
 }
 
 std::vector<std::string_view> ContentLine::paramValues(std::string_view paramName) const {
   std::vector<std::string_view> values;
   for (const Parameter& param : params()) {
     if (param.name != paramName) continue;
-    for (const std::string& each : param.values)
-      values.emplace_back(each);
+    values.insert(values.end(), param.values.begin(), param.values.end());
   }
   return values;
 }
@@ -61,7 +68,7 @@ const Parameter* ContentLine::findParam(std::string_view paramName) const {
 bool ContentLine::hasType(std::string_view type) const {
   for (const Parameter& param : params()) {
     if (param.name != "TYPE") continue;
-    for (const std::string& each : param.values) {
+    for (std::string_view each : param.values) {
       if (equalsIgnoringCase(each, type)) return true;
     }
   }

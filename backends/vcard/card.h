@@ -27,10 +27,26 @@ struct Span {
 };
 
 struct Parameter {
-  std::string name;                 // upper case; for a bare value, the name it implies
-  std::vector<std::string> values;  // quotes removed, lists split at commas
-  Span raw;                         // in the line's prefix, without the ';' before it
-  bool bare = false;                // a 2.1 value without a name (TEL;CELL)
+  std::string name;  // upper case; for a bare value, the name it implies
+  // Quotes removed, lists split at commas; views into the prefix of the line
+  // the parameter was read from.
+  std::vector<std::string_view> values;
+  Span raw;           // in the line's prefix, without the ';' before it
+  bool bare = false;  // a 2.1 value without a name (TEL;CELL)
+};
+
+// A value worked out from the rest of an object when first asked for. A copy
+// starts empty and works it out again from its own object (the parameters
+// point into the object's own text).
+template <class T>
+struct Lazy {
+  Lazy() = default;
+  Lazy(const Lazy&) {}
+  Lazy& operator=(const Lazy&) {
+    value.reset();
+    return *this;
+  }
+  std::optional<T> value;
 };
 
 enum class ValueEncoding : std::uint8_t { None, QuotedPrintable, Base64 };
@@ -59,7 +75,8 @@ struct ContentLine {
   [[nodiscard]] bool hasType(std::string_view type) const;
   [[nodiscard]] bool isOwn() const { return depth == 1; }
 
-  mutable std::optional<std::vector<Parameter>> parsedParams;  // see params()
+  mutable Lazy<std::vector<Parameter>> parsedParams;  // see params()
+  mutable Lazy<ValueEncoding> knownEncoding;          // see encoding()
 };
 
 struct ParsedCard {

@@ -196,6 +196,7 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
     out.append(found->second);
   }
   out.append(cardText.substr(copied));
+  out.shrink_to_fit();  // a book keeps every edited card until it folds them in
   return out;
 }
 

@@ -107,13 +107,13 @@ Parameter parseParameter(std::string_view prefix, Span raw) {
       // TYPE="work,voice" lists its types inside the quotes.
       if (param.name == "TYPE" && value.find(',') != std::string_view::npos) {
         forEachPiece(value, ',',
-                     [&](Span type) { param.values.emplace_back(trimSpaces(type.of(value))); });
+                     [&](Span type) { param.values.push_back(trimSpaces(type.of(value))); });
         return;
       }
     } else if (value.find('"') != std::string_view::npos) {
       throw SyntaxError(0, "매개변수 값의 따옴표가 잘못되었습니다");
     }
-    param.values.emplace_back(value);
+    param.values.push_back(value);
   });
   return param;
 }

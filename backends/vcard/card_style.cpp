@@ -100,7 +100,7 @@ void learnCharsets(const ParsedCard& card, CardStyle& style, CharsetCodec& codec
   if (card.version != Version::V21) return;
   if (declaring != nullptr) {
     const Parameter* charset = declaring->findParam("CHARSET");
-    style.charsetParam = "CHARSET=" + charset->values.front();
+    style.charsetParam = "CHARSET=" + std::string(charset->values.front());
     style.textQuotedPrintable = declaring->encoding() == ValueEncoding::QuotedPrintable;
   } else if (!sawCp949) {
     style.charsetParam = "CHARSET=UTF-8";

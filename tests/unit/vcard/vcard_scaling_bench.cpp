@@ -25,7 +25,7 @@ bool syncEverySave = false;
 void WholeRun(benchmark::State& state) {
   generator::GeneratorOptions options;
   options.contacts = static_cast<std::size_t>(state.range(0));
-    const std::string book = generator::generateAddressBook(options);
+  const std::string book = generator::generateAddressBook(options);
   // One run per repetition (Iterations(1)): a second run over the same file
   // would find nothing left to change.
   vcardtest::TempDir dir;
