@@ -39,7 +39,7 @@ class VcardHarness {
   [[nodiscard]] std::vector<std::string> log() const {
     std::vector<std::string> lines;
     for (const std::string& line : document->insertionsInOrder("idLog")) {
-      std::string utf8 = cp949ToUtf8(line);
+      std::string utf8 = line;  // the page holds UTF-8
       if (utf8.size() >= 4 && utf8.compare(utf8.size() - 4, 4, "<BR>") == 0)
         utf8.resize(utf8.size() - 4);
       lines.push_back(std::move(utf8));
