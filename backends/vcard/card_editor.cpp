@@ -29,23 +29,31 @@ constexpr Placement placements[] = {
     {"ORG", {"TITLE", ""}},   {"TITLE", {"ORG", ""}},
 };
 
-// The TEL types a new line of a telephone property carries.
+// The TEL types a new line of a telephone property carries; voice lines
+// say VOICE too in a card whose voice lines do.
+struct NewTelTypes {
+  ContactProperty property;
+  std::string_view type;
+  std::string_view second;  // empty for none
+  bool voice;
+};
+
+constexpr NewTelTypes newTelTypes[] = {
+    {ContactProperty::MobileTelephoneNumber, "CELL", "", true},
+    {ContactProperty::HomeTelephoneNumber, "HOME", "", true},
+    {ContactProperty::BusinessFaxNumber, "WORK", "FAX", false},
+    {ContactProperty::BusinessTelephoneNumber, "WORK", "", true},
+};
+
 std::vector<std::string_view> telTypes(ContactProperty property, bool withVoice) {
-  switch (property) {
-    case ContactProperty::MobileTelephoneNumber:
-      return withVoice ? std::vector<std::string_view>{"CELL", "VOICE"}
-                       : std::vector<std::string_view>{"CELL"};
-    case ContactProperty::HomeTelephoneNumber:
-      return withVoice ? std::vector<std::string_view>{"HOME", "VOICE"}
-                       : std::vector<std::string_view>{"HOME"};
-    case ContactProperty::BusinessFaxNumber:
-      return {"WORK", "FAX"};
-    case ContactProperty::BusinessTelephoneNumber:
-      return withVoice ? std::vector<std::string_view>{"WORK", "VOICE"}
-                       : std::vector<std::string_view>{"WORK"};
-    default:
-      return {};
+  std::vector<std::string_view> types;
+  for (const NewTelTypes& entry : newTelTypes) {
+    if (entry.property != property) continue;
+    types.push_back(entry.type);
+    if (!entry.second.empty()) types.push_back(entry.second);
+    if (entry.voice && withVoice) types.push_back("VOICE");
   }
+  return types;
 }
 
 // The index of the line a new `lineName` line follows; npos: before END.
