@@ -9,10 +9,12 @@
 // a new file and renaming it over the old one, so the file is only ever
 // replaced whole. The first change after opening or folding keeps a copy of
 // the file as it was ("<file>.borvanta.bak"). A lock keeps a second process
-// away from a file this one holds.
+// away from a file this one holds: a file stays open from the run that first
+// opens it until the runtime is destroyed, and is read again when another
+// program changed it between runs.
 
 #include <filesystem>
-#include <memory>
+
 #include <optional>
 #include <string>
 #include <vector>
