@@ -116,8 +116,7 @@ void AddressBook::recover(const JournalContents& journal) {
       removeIfPresent(journalPath(path_));
       return;
     }
-    journal_ =
-        JournalWriter::resume(journalPath(path_), journal.validLength, journal.records.size());
+    journal_ = JournalWriter::resume(journalPath(path_), journal.validLength);
     writeFold();
     return;
   }

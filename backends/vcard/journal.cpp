@@ -128,17 +128,14 @@ JournalWriter JournalWriter::create(const std::filesystem::path& path, FileStamp
   return JournalWriter(path, std::move(fd), head.size());
 }
 
-JournalWriter JournalWriter::resume(const std::filesystem::path& path, std::uint64_t validLength,
-                                    std::size_t cards) {
+JournalWriter JournalWriter::resume(const std::filesystem::path& path, std::uint64_t validLength) {
   UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
   if (!fd.valid()) throw systemError(path, "여는 중", errno);
   if (::ftruncate(fd.get(), static_cast<off_t>(validLength)) != 0 ||
       ::lseek(fd.get(), static_cast<off_t>(validLength), SEEK_SET) < 0) {
     throw systemError(path, "정리하는 중", errno);
   }
-  JournalWriter writer(path, std::move(fd), validLength);
-  writer.cards_ = cards;
-  return writer;
+  return JournalWriter(path, std::move(fd), validLength);
 }
 
 void JournalWriter::append(char kind, std::uint32_t card, std::string_view payload, bool sync) {
@@ -170,7 +167,6 @@ void JournalWriter::append(char kind, std::uint32_t card, std::string_view paylo
 
 void JournalWriter::appendCard(std::uint32_t card, std::string_view text, bool sync) {
   append('C', card, text, sync);
-  ++cards_;
 }
 
 void JournalWriter::appendFold(FileStamp result) {

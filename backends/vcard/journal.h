@@ -57,19 +57,14 @@ class JournalWriter {
   // A new journal for the file `base` stands for (any old one is replaced),
   // flushed to the disk with its directory entry.
   static JournalWriter create(const std::filesystem::path& path, FileStamp base);
-  // Appends to an existing journal (holding `cards` cards) after its last
-  // whole record.
-  static JournalWriter resume(const std::filesystem::path& path, std::uint64_t validLength,
-                              std::size_t cards);
+  // Appends to an existing journal after its last whole record.
+  static JournalWriter resume(const std::filesystem::path& path, std::uint64_t validLength);
 
   // Appends one saved card; flushed to the disk when `sync`. On failure the
   // journal is cut back to where it was and VcardError is thrown.
   void appendCard(std::uint32_t card, std::string_view text, bool sync);
   // Appends the fold mark for the file about to replace the base; flushed.
   void appendFold(FileStamp result);
-
-  [[nodiscard]] bool hasCards() const { return cards_ > 0; }
-  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
 
  private:
   JournalWriter(std::filesystem::path path, UniqueFd fd, std::uint64_t length)
@@ -79,7 +74,7 @@ class JournalWriter {
   std::filesystem::path path_;
   UniqueFd fd_;
   std::uint64_t length_ = 0;
-  std::size_t cards_ = 0;
+
   bool broken_ = false;  // a failed append could not be cut off
 };
 

@@ -31,7 +31,6 @@ class LineCursor {
 
   // The next line, false at the end of the text.
   bool next(PhysicalLine& line);
-  [[nodiscard]] std::size_t position() const { return position_; }
 
  private:
   std::string_view text_;
