@@ -129,6 +129,8 @@ std::string helpText(std::string_view program) {
   const std::string name(program);
   return "Usage: " + name + " [OPTIONS] FILE.vcf\n" +
          "Tidies the contacts of a vCard file for Korean use and saves them back to it.\n"
+         "The file as it was before a run that changes it is kept beside it, as\n"
+         "FILE.vcf.borvanta.bak.\n"
          "\n"
          "  --separate-name            split Korean names into family and given name\n"
          "  --separate-type=1|2|3      1 family/given (default), 2 whole name to family,\n"
@@ -141,8 +143,8 @@ std::string helpText(std::string_view program) {
          "  --reset-display-name=TEMPLATE\n"
          "                             rebuild File As from TEMPLATE, in which 이름, 회사명,\n"
          "                             부서 and 직급 stand for name, company, department\n"
-         "                             and job title, e.g. \"이름(회사명/부서)\"\n"
-         "  --dry-run                  change nothing; print what every contact would become\n"
+         "                             and job title, e.g. \"이름 (회사명)\"\n"
+         "  --dry-run                  change nothing; list what would change, contact by contact\n"
          "  --help                     show this help and exit\n"
          "  --version                  show the version and exit\n"
          "\n"
