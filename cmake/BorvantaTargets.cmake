@@ -26,11 +26,14 @@ function(borvanta_library name)
   borvanta_settings(${name})
 endfunction()
 
-# borvanta_test(name SOURCES ... DEPENDS ... [LABELS ...]): one GoogleTest
-# binary, its tests registered with CTest one by one. Every test of the
-# project is registered through this function.
+# borvanta_test(name SOURCES ... DEPENDS ... [LABELS ...] [LAUNCHER program]
+#               [RESOURCE_LOCK name] [TIMEOUT seconds]): one GoogleTest binary,
+# its tests registered with CTest one by one. LAUNCHER starts the binary for
+# every run (a display server for tests that open windows); tests that share a
+# RESOURCE_LOCK never run at the same time. Every test of the project is
+# registered through this function.
 function(borvanta_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LAUNCHER;RESOURCE_LOCK;TIMEOUT" "SOURCES;DEPENDS;LABELS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
@@ -38,11 +41,23 @@ function(borvanta_test name)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()
+  set(extra_properties "")
+  if(ARG_LAUNCHER)
+    # gtest_discover_tests runs the binary through its emulator, listing included.
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${ARG_LAUNCHER})
+  endif()
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND extra_properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  if(ARG_TIMEOUT)
+    list(APPEND extra_properties TIMEOUT ${ARG_TIMEOUT})
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     PROPERTIES LABELS "${ARG_LABELS}"
                ENVIRONMENT "BORVANTA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+               ${extra_properties}
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES)
 endfunction()
