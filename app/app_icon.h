@@ -1,30 +1,22 @@
 #pragma once
-// The application icon, compiled into the program in several sizes.
+// The application icon, in the sizes a window hands its window manager.
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
-#include <cstdint>
-#include <span>
 #include <vector>
 
 #include "app/gobject_ptr.h"
 
 namespace borvanta::gtk {
 
-struct IconImage {
-  std::int32_t size;  // pixels, square
-  std::span<const unsigned char> png;
-};
-
-// Every size of the icon, smallest first.
-[[nodiscard]] const std::vector<IconImage>& appIconImages();
-
-// The icon's images, decoded: what the window shows in its title bar, the
-// task bar and when it is minimised.
+// The icon's images, smallest first: what the window shows in its title bar,
+// the task bar and when it is minimised.
 struct AppIcon {
   std::vector<GObjectPtr<GdkPixbuf>> images;
 };
 
+// The compiled-in icon at 16, 32, 48 and its own 256 pixels; no images when
+// it cannot be decoded.
 [[nodiscard]] AppIcon loadAppIcon();
 
 }  // namespace borvanta::gtk

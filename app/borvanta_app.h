@@ -16,8 +16,9 @@ namespace borvanta {
 class CBorvantaApp {
  public:
   // Contacts come from `runtime`, the page from `pages`; message boxes are
-  // shown by `boxes`.
-  CBorvantaApp(om::ComRuntime& runtime, gtk::PageSource pages, gtk::MessagePresenter& boxes);
+  // shown by `boxes`; `afterRun`, when set, follows every run.
+  CBorvantaApp(om::ComRuntime& runtime, gtk::PageSource pages, gtk::MessagePresenter& boxes,
+               AfterRun afterRun = {});
   ~CBorvantaApp();
   CBorvantaApp(const CBorvantaApp&) = delete;
   CBorvantaApp& operator=(const CBorvantaApp&) = delete;
@@ -42,6 +43,7 @@ class CBorvantaApp {
   CleanupJob job_;
   gtk::PageSource pages_;
   gtk::MessagePresenter& boxes_;
+  AfterRun afterRun_;
   std::unique_ptr<CBorvantaDlg> mainWindow_;
 };
 

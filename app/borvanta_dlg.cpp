@@ -10,13 +10,14 @@
 namespace borvanta {
 
 CBorvantaDlg::CBorvantaDlg(CleanupJob& job, PageBridge& page, gtk::MessagePresenter& boxes,
-                           gtk::PageSource pages)
+                           gtk::PageSource pages, AfterRun afterRun)
     : icon(gtk::loadAppIcon()),
       browser(std::move(pages)),
       docEvents(std::make_unique<CHTMLDocEvents>(this)),
       job_(job),
       page_(page),
-      boxes_(boxes) {
+      boxes_(boxes),
+      afterRun_(std::move(afterRun)) {
   browser.setEvents(this);
 }
 
@@ -112,6 +113,7 @@ void CBorvantaDlg::runCleanup() {
     messageBox(formatText(format.c_str(), utf8ToCp949(error.what()).text.c_str()),
                applicationName());
   }
+  if (afterRun_) afterRun_(*this);
 }
 
 void CBorvantaDlg::messageBox(std::string_view text, std::string_view caption) {

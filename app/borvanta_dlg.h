@@ -5,6 +5,7 @@
 // decision, and is then cancelled so that the page and its log stay.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,12 +23,17 @@ namespace borvanta {
 // The address whose navigation starts a run, wherever it appears in a URL.
 inline constexpr std::string_view startAddress = "function://contact_sort_start";
 
+// What the front end does right after each run, with the window as owner of
+// any box it shows (the vCard backend folds the saved changes into the file).
+using AfterRun = std::function<void(OwnerWindow& owner)>;
+
 class CBorvantaDlg : public OwnerWindow, public CExplorer1::Events {
  public:
   // `job` runs on the page the browser shows through `page`; message boxes
-  // go to `boxes`; the browser serves the page from `pages`.
+  // go to `boxes`; the browser serves the page from `pages`; `afterRun`, when
+  // set, follows every run.
   CBorvantaDlg(CleanupJob& job, PageBridge& page, gtk::MessagePresenter& boxes,
-               gtk::PageSource pages);
+               gtk::PageSource pages, AfterRun afterRun = {});
   ~CBorvantaDlg() override;
   CBorvantaDlg(const CBorvantaDlg&) = delete;
   CBorvantaDlg& operator=(const CBorvantaDlg&) = delete;
@@ -74,6 +80,7 @@ class CBorvantaDlg : public OwnerWindow, public CExplorer1::Events {
   CleanupJob& job_;
   PageBridge& page_;
   gtk::MessagePresenter& boxes_;
+  AfterRun afterRun_;
   gtk::GObjectPtr<GtkWindow> window_;
   bool ended_ = false;
 };

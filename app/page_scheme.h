@@ -12,16 +12,22 @@
 namespace borvanta::gtk {
 
 inline constexpr const char* pageScheme = "borvanta";
-// The address the window shows at start-up.
+// The directory of the page and the files it uses, and the page's address,
+// which the window shows at start-up.
+inline constexpr std::string_view pageDirectory = "/application/borvanta/1.0/";
 inline constexpr std::string_view pageAddress =
     "borvanta://app/application/borvanta/1.0/contact_sort.html";
 
-// The bytes of the file at `path` (an absolute path of the address, such as
-// "/application/borvanta/1.0/contact_sort.html"); nullopt when there is none.
-using PageSource = std::function<std::optional<std::string_view>(std::string_view path)>;
+// A file the scheme serves: its bytes and its media type ("text/html;
+// charset=utf-8"). Both must stay valid while the request is answered.
+struct PageFile {
+  std::string_view bytes;
+  std::string_view mediaType;
+};
 
-// The MIME type of a file, by the extension of its path.
-[[nodiscard]] std::string_view mimeTypeFor(std::string_view path);
+// The file at `path` (the path of an address, such as
+// "/application/borvanta/1.0/contact_sort.html"); nullopt when there is none.
+using PageSource = std::function<std::optional<PageFile>(std::string_view path)>;
 
 // Makes `context` answer addresses of the page scheme from `pages`, and keeps
 // pages of any other scheme from reaching them.

@@ -182,6 +182,8 @@ TEST(WindowRun, ASecondStartDuringARunIsRefused) {
       document.getElementById('start').click();
     }).observe(document.getElementById('logBox'), {childList: true});
     return true;)");
+  int afterRuns = 0;
+  h.afterRun = [&](OwnerWindow&) { ++afterRuns; };
   h.follow("start");
   ASSERT_TRUE(runFinished(h));
 
@@ -199,6 +201,33 @@ TEST(WindowRun, ASecondStartDuringARunIsRefused) {
   }
   EXPECT_EQ(h.uri(), gtk::pageAddress);
   EXPECT_TRUE(h.boxes.boxes.empty());
+  EXPECT_EQ(afterRuns, 1);
+}
+
+TEST(WindowRun, TheFrontEndsOwnStepFollowsEachRunWithTheWindowAsOwner) {
+  WindowHarness h;
+  addContacts(h.outlook);
+  ASSERT_TRUE(h.waitForDocument(gtk::pageAddress));
+  struct Seen {
+    bool running;
+    std::string newestLine;
+  };
+  std::vector<Seen> seen;
+  h.afterRun = [&](OwnerWindow& owner) {
+    seen.push_back({h.app.job().isRunning(), window_testing::logTexts(h.view()).front()});
+    owner.messageBox("saved", owner.applicationName());
+  };
+  for (int run = 1; run <= 2; ++run) {
+    h.follow("start");
+    ASSERT_TRUE(window_testing::waitUntil([&] { return seen.size() == std::size_t(run); }));
+  }
+  for (const Seen& after : seen) {
+    EXPECT_FALSE(after.running);
+    EXPECT_EQ(after.newestLine, completed);
+  }
+  ASSERT_EQ(h.boxes.boxes.size(), 2u);
+  EXPECT_EQ(h.boxes.boxes[1].owner, h.dialog.window());
+  EXPECT_EQ(h.boxes.boxes[1].text, "saved");
 }
 
 TEST(WindowRun, AFailedLoadShowsItsBoxOwnedByTheWindow) {

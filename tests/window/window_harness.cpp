@@ -7,12 +7,13 @@
 #include <sstream>
 
 #include "app/page_scheme.h"
+#include "resources/resources.h"
 
 namespace borvanta::window_testing {
 
 namespace {
 
-constexpr std::string_view pageDirectory = "/application/borvanta/1.0/";
+using gtk::pageDirectory;
 
 std::string readFixture(const std::string& name) {
   const char* root = std::getenv("BORVANTA_SOURCE_DIR");
@@ -31,11 +32,12 @@ gtk::PageSource fixturePages(std::string mainPage) {
   for (const char* name : {"contact_sort.html", "other.html", "elements.html"}) {
     (*files)[name] = readFixture(name == std::string_view("contact_sort.html") ? mainPage : name);
   }
-  return [files](std::string_view path) -> std::optional<std::string_view> {
+  return [files](std::string_view path) -> std::optional<gtk::PageFile> {
     if (!path.starts_with(pageDirectory)) return std::nullopt;
-    const auto found = files->find(path.substr(pageDirectory.size()));
+    const std::string_view name = path.substr(pageDirectory.size());
+    const auto found = files->find(name);
     if (found == files->end() || found->second.empty()) return std::nullopt;
-    return std::string_view(found->second);
+    return gtk::PageFile{found->second, resourceMediaType(name)};
   };
 }
 
@@ -96,8 +98,8 @@ std::vector<std::string> logTexts(WebKitWebView* view) {
   const std::string joined = pageScript(view, R"(
     const lines = [];
     let current = '';
-    for (const node of document.getElementById('logBox').childNodes) {
-      if (node.id === 'idLog') continue;
+    for (let node = document.getElementById('idLog').nextSibling; node; node = node.nextSibling) {
+      if (node.nodeType === Node.ELEMENT_NODE && node.id) break;  // the page's own next element
       if (node.nodeName === 'BR') { lines.push(current); current = ''; continue; }
       current += node.textContent;
     }
@@ -116,7 +118,13 @@ std::vector<std::string> logTexts(WebKitWebView* view) {
 }
 
 WindowHarness::WindowHarness(std::string mainPage)
-    : app(outlook.runtime(), fixturePages(std::move(mainPage)), boxes),
+    : WindowHarness(fixturePages(std::move(mainPage))) {}
+
+WindowHarness::WindowHarness(gtk::PageSource pages)
+    : app(outlook.runtime(), std::move(pages), boxes,
+          [this](OwnerWindow& owner) {
+            if (afterRun) afterRun(owner);
+          }),
       dialog(app.createMainWindow()) {}
 
 WindowHarness::~WindowHarness() = default;

@@ -54,8 +54,8 @@ gtk::ScriptValue pageScript(WebKitWebView* view, std::string_view body,
 // delivered as pointer events from the display.
 void doubleClick(GtkWidget* view, int x, int y);
 
-// The visible text of each log line of a page (the lines after "idLog" in
-// "logBox", split at their <BR>), newest first.
+// The visible text of each log line of a page (what follows "idLog" up to the
+// page's next element with an id, split at each <BR>), newest first.
 [[nodiscard]] std::vector<std::string> logTexts(WebKitWebView* view);
 
 // The application over the test object model and the fixture pages, with its
@@ -63,6 +63,7 @@ void doubleClick(GtkWidget* view, int x, int y);
 class WindowHarness {
  public:
   explicit WindowHarness(std::string mainPage = "contact_sort.html");
+  explicit WindowHarness(gtk::PageSource pages);
   ~WindowHarness();
 
   [[nodiscard]] WebKitWebView* view() const { return dialog.browser.view(); }
@@ -80,6 +81,8 @@ class WindowHarness {
 
   testing_support::FakeOutlook outlook;
   RecordingPresenter boxes;
+  // What the front end does after each run; nothing unless a test sets it.
+  AfterRun afterRun;
   CBorvantaApp app;
   CBorvantaDlg& dialog;
 };
