@@ -48,6 +48,8 @@ class CBorvantaDlg : public OwnerWindow, public CExplorer1::Events {
   void EndDialog();
   [[nodiscard]] bool isEnded() const { return ended_; }
 
+  // The window manager draws the icon of the minimised window, so the dialog
+  // needs no painting or drag-icon handlers of its own.
   bool OnInitDialog();
   void OnDocumentComplete(CExplorer1& browser, std::string_view url) override;
   void OnBeforeNavigate2(CExplorer1& browser, std::string_view url, bool& cancel) override;
