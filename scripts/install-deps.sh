@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libwebkit2gtk-4.1-dev xvfb xauth
   fonts-nanum  # a Korean font, so that the page reads on a desktop without one
+  xdotool scrot  # scripts/screenshot.sh: a click in the window and its picture
   clang lld libclang-rt-14-dev
 )
 

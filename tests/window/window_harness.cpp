@@ -120,8 +120,8 @@ std::vector<std::string> logTexts(WebKitWebView* view) {
 WindowHarness::WindowHarness(std::string mainPage)
     : WindowHarness(fixturePages(std::move(mainPage))) {}
 
-WindowHarness::WindowHarness(gtk::PageSource pages)
-    : app(outlook.runtime(), std::move(pages), boxes,
+WindowHarness::WindowHarness(gtk::PageSource pages, om::ComRuntime* runtime)
+    : app(runtime != nullptr ? *runtime : outlook.runtime(), std::move(pages), boxes,
           [this](OwnerWindow& owner) {
             if (afterRun) afterRun(owner);
           }),

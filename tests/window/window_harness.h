@@ -58,12 +58,13 @@ void doubleClick(GtkWidget* view, int x, int y);
 // page's next element with an id, split at each <BR>), newest first.
 [[nodiscard]] std::vector<std::string> logTexts(WebKitWebView* view);
 
-// The application over the test object model and the fixture pages, with its
-// main window made and shown.
+// The application over the test object model (or another runtime) and the
+// fixture pages, with its main window made and shown.
 class WindowHarness {
  public:
   explicit WindowHarness(std::string mainPage = "contact_sort.html");
-  explicit WindowHarness(gtk::PageSource pages);
+  // Contacts from `runtime`, or from `outlook` when it is null.
+  explicit WindowHarness(gtk::PageSource pages, om::ComRuntime* runtime = nullptr);
   ~WindowHarness();
 
   [[nodiscard]] WebKitWebView* view() const { return dialog.browser.view(); }
