@@ -10,6 +10,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 export LSAN_OPTIONS="suppressions=$here/gtk-leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export ASAN_OPTIONS="fast_unwind_on_malloc=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-# No accessibility bus on a bare display.
+# No accessibility bus on a bare display, and GTK's own settings (the file
+# chooser's last folder, ...) stay in memory instead of the user's dconf.
 export NO_AT_BRIDGE=1
+export GSETTINGS_BACKEND=memory
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
