@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/vcard_file_chooser.h"
+#include "tests/window/window_harness.h"
 
 namespace borvanta {
 namespace {
@@ -17,7 +18,6 @@ namespace {
 struct ChooserVisit {
   std::string fileToChoose;  // empty: cancel
   bool found = false;
-  bool fileSet = false;
   bool modal = false;
   GtkWindow* transientFor = nullptr;
   GtkFileChooserAction action = GTK_FILE_CHOOSER_ACTION_SAVE;
@@ -35,24 +35,11 @@ bool filterTakes(GtkFileFilter* filter, const char* name) {
 
 gboolean answerChooser(gpointer data) {
   auto* visit = static_cast<ChooserVisit*>(data);
-  GList* windows = gtk_window_list_toplevels();
-  GtkWidget* chooser = nullptr;
-  for (GList* w = windows; w != nullptr; w = w->next) {
-    if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-      chooser = GTK_WIDGET(w->data);
-    }
-  }
-  g_list_free(windows);
+  GtkWidget* chooser = window_testing::visibleToplevel(GTK_TYPE_FILE_CHOOSER_DIALOG);
   if (chooser == nullptr) return G_SOURCE_CONTINUE;
-  if (visit->fileSet) {
-    // The chooser takes the file once it has read its folder; OK is refused
-    // before that.
-    gchar* selected = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
-    const bool ready = selected != nullptr && visit->fileToChoose == selected;
-    g_free(selected);
-    if (!ready) return G_SOURCE_CONTINUE;
-    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
-    return G_SOURCE_REMOVE;
+  if (visit->found) {
+    return window_testing::acceptFile(chooser, visit->fileToChoose) ? G_SOURCE_REMOVE
+                                                                    : G_SOURCE_CONTINUE;
   }
   visit->found = true;
   visit->modal = gtk_window_get_modal(GTK_WINDOW(chooser));
@@ -66,9 +53,7 @@ gboolean answerChooser(gpointer data) {
     gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
     return G_SOURCE_REMOVE;
   }
-  gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(chooser), visit->fileToChoose.c_str());
-  visit->fileSet = true;
-  return G_SOURCE_CONTINUE;
+  return G_SOURCE_CONTINUE;  // chosen on the next visits
 }
 
 class VcardFileChooser : public ::testing::Test {

@@ -34,14 +34,7 @@ void countChildren(GtkWidget* widget, gpointer data) {
 // Looks at the open message box as the user would see it, then presses OK.
 gboolean inspectAndClose(gpointer data) {
   auto* seen = static_cast<SeenBox*>(data);
-  GList* windows = gtk_window_list_toplevels();
-  GtkWidget* box = nullptr;
-  for (GList* w = windows; w != nullptr; w = w->next) {
-    if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-      box = GTK_WIDGET(w->data);
-    }
-  }
-  g_list_free(windows);
+  GtkWidget* box = window_testing::visibleToplevel(GTK_TYPE_MESSAGE_DIALOG);
   if (box == nullptr) return G_SOURCE_CONTINUE;
   seen->found = true;
   seen->modal = gtk_window_get_modal(GTK_WINDOW(box));

@@ -97,26 +97,13 @@ TEST_F(VcardWindow, AMissingFileIsToldInABoxOwnedByTheWindow) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "완료하였습니다!"), 0);
 }
 
+// The user picks `data` (a path) in the chooser as soon as it is shown.
 gboolean chooseFile(gpointer data) {
-  const auto* path = static_cast<const std::filesystem::path*>(data);
-  GList* windows = gtk_window_list_toplevels();
-  GtkWidget* chooser = nullptr;
-  for (GList* w = windows; w != nullptr; w = w->next) {
-    if (GTK_IS_FILE_CHOOSER_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-      chooser = GTK_WIDGET(w->data);
-    }
-  }
-  g_list_free(windows);
+  GtkWidget* chooser = window_testing::visibleToplevel(GTK_TYPE_FILE_CHOOSER_DIALOG);
   if (chooser == nullptr) return G_SOURCE_CONTINUE;
-  gchar* selected = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
-  const bool ready = selected != nullptr && path->string() == selected;
-  g_free(selected);
-  if (!ready) {
-    gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(chooser), path->c_str());
-    return G_SOURCE_CONTINUE;
-  }
-  gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
-  return G_SOURCE_REMOVE;
+  return window_testing::acceptFile(chooser, *static_cast<const std::filesystem::path*>(data))
+             ? G_SOURCE_REMOVE
+             : G_SOURCE_CONTINUE;
 }
 
 TEST_F(VcardWindow, ThePagesFolderChoiceAsksForTheFile) {

@@ -63,6 +63,30 @@ bool waitUntil(const std::function<bool()>& done) {
   return !expired;
 }
 
+GtkWidget* visibleToplevel(GType type) {
+  GList* windows = gtk_window_list_toplevels();
+  GtkWidget* found = nullptr;
+  for (GList* w = windows; w != nullptr; w = w->next) {
+    if (G_TYPE_CHECK_INSTANCE_TYPE(w->data, type) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+      found = GTK_WIDGET(w->data);
+    }
+  }
+  g_list_free(windows);
+  return found;
+}
+
+bool acceptFile(GtkWidget* chooser, const std::filesystem::path& file) {
+  gchar* selected = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+  const bool taken = selected != nullptr && file.string() == selected;
+  g_free(selected);
+  if (!taken) {
+    gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(chooser), file.c_str());
+    return false;
+  }
+  gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+  return true;
+}
+
 gtk::ScriptValue pageScript(WebKitWebView* view, std::string_view body,
                             std::initializer_list<gtk::ScriptArgument> arguments) {
   return gtk::callScriptInWorld(view, nullptr, body,

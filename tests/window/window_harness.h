@@ -4,6 +4,7 @@
 // iterated until something has happened, and the page's own scripts and the
 // pointer used the way a user would.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,15 @@ class RecordingPresenter : public gtk::MessagePresenter {
   // Runs while a box is "open": what happens while the user reads it.
   std::function<void()> onShow;
 };
+
+// The visible top-level window of `type` (a message box, a file chooser);
+// null when none is shown.
+[[nodiscard]] GtkWidget* visibleToplevel(GType type);
+
+// Selects `file` in an open file chooser and presses its Open button once the
+// chooser has taken the file (it reads the folder first, and refuses Open
+// until then). False while it has not taken it yet: call again later.
+[[nodiscard]] bool acceptFile(GtkWidget* chooser, const std::filesystem::path& file);
 
 // Runs `body` in the page's own script world, as a page script would, and
 // waits for its result.
