@@ -23,6 +23,15 @@ GtkFileFilter* everyFileFilter() {
   return filter;
 }
 
+// Takes the chosen file when the user answers: the chooser may still be
+// reading its folder then, and reset its selection before it closes.
+void takeChoice(GtkDialog* chooser, int response, gpointer chosen) {
+  if (response != GTK_RESPONSE_ACCEPT) return;
+  const GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser)));
+  auto& choice = *static_cast<std::optional<std::filesystem::path>*>(chosen);
+  if (file) choice = std::filesystem::path(file.get());
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> chooseVcardFile(GtkWindow* owner) {
@@ -35,11 +44,10 @@ std::optional<std::filesystem::path> chooseVcardFile(GtkWindow* owner) {
   gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), vcardFilter());
   gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), everyFileFilter());
   std::optional<std::filesystem::path> chosen;
-  if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
-    const GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser)));
-    if (file) chosen = std::filesystem::path(file.get());
-  }
+  g_signal_connect(chooser, "response", G_CALLBACK(takeChoice), &chosen);
+  const int response = gtk_dialog_run(GTK_DIALOG(chooser));
   gtk_widget_destroy(chooser);
+  if (response != GTK_RESPONSE_ACCEPT) return std::nullopt;
   return chosen;
 }
 
