@@ -12,6 +12,9 @@ function(borvanta_settings target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   if(BORVANTA_SANITIZE)
     target_compile_options(${target} PRIVATE ${BORVANTA_SANITIZER_FLAGS})
+    # The standard library checks its own preconditions too (an empty
+    # optional read, an index past the end), which the sanitizers cannot see.
+    target_compile_definitions(${target} PRIVATE _GLIBCXX_ASSERTIONS)
     target_link_options(${target} PRIVATE ${BORVANTA_SANITIZER_FLAGS})
   endif()
 endfunction()

@@ -277,7 +277,8 @@ void AddressBook::writeFold() {
 void AddressBook::close() noexcept {
   if (closed_) return;
   try {
-    if (!failure_) foldIn();
+    // A book whose file could not be read holds nothing to fold in.
+    if (!failure_ && content_) foldIn();
   } catch (...) {
     // The journal stays; the next open folds it in.
   }

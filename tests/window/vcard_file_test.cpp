@@ -82,11 +82,6 @@ TEST_F(VcardWindow, ARunChangesTheFileRightAfterItEnds) {
 }
 
 TEST_F(VcardWindow, AMissingFileIsToldInABoxOwnedByTheWindow) {
-  // The vCard backend closes a book whose file could not be read as if it
-  // had been read (AddressBook::open -> ~AddressBook -> close -> foldIn reads
-  // the empty content_), which crashes now and then. Until that is mended,
-  // the window's part is shown by WindowRun.AFailedLoadShowsItsBoxOwnedByTheWindow.
-  GTEST_SKIP() << "the vCard backend crashes closing a book it could not open";
   open(directory / "없는 파일.vcf");
   ASSERT_TRUE(run());
   ASSERT_EQ(window->boxes.boxes.size(), 1u);
