@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "backends/vcard/card_editor.h"
+#include "backends/vcard/card_parser.h"
+#include "backends/vcard/property_map.h"
 #include "core/cp949.h"
 #include "job/name_separation.h"
 #include "job/phone_number.h"
@@ -67,6 +70,68 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow{"SyllablesFillExactly", cp949("김") + repeated("가", 50), repeated("가", 50)},
         NameRow{"SyllablesBeyondTheLimit", cp949("김") + repeated("가", 51), repeated("가", 50)},
         NameRow{"LatinBeyondTheLimit", cp949("김") + std::string(120, 'x'), std::string(100, 'x')}),
+    testing_support::RowName());
+
+// A card, one property written into it, and what it reads back.
+struct CardRow {
+  const char* name;
+  std::string card;
+  om::ContactProperty property;
+  std::string written;
+  std::string readBack;
+};
+
+class CardFinding : public testing::TestWithParam<CardRow> {};
+
+TEST_P(CardFinding, WrittenValueReadsBack) {
+  const CardRow& row = GetParam();
+  const std::optional<std::string> edited =
+      vcard::editCard(row.card, 1, {{row.property, row.written}});
+  ASSERT_TRUE(edited.has_value());
+  const vcard::ContactValues values = vcard::readValues(vcard::parseCard(*edited, 1));
+  EXPECT_EQ(values[vcard::indexOf(row.property)], row.readBack) << *edited;
+}
+
+std::string card(const std::string& version, const std::string& lines) {
+  return "BEGIN:VCARD\r\nVERSION:" + version + "\r\nFN:x\r\n" + lines + "END:VCARD\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fuzzed, CardFinding,
+    testing::Values(
+        // Emptying the first of two File As lines once removed it, and the
+        // second then read as the contact's File As.
+        CardRow{"EmptiedFileAsBeforeAnother",
+                card("3.0", "X-EVOLUTION-FILE-AS:A\r\nNOTE:n\r\nX-EVOLUTION-FILE-AS:B\r\n"),
+                om::ContactProperty::FileAs, "", ""},
+        CardRow{"EmptiedOnlyFileAs", card("3.0", "X-EVOLUTION-FILE-AS:A\r\n"),
+                om::ContactProperty::FileAs, "", ""},
+        // A carriage return in a 3.0 or 4.0 value (a stray one in the line, or
+        // a 3.0 line in quoted-printable) was read, but never written back:
+        // every such save was refused. It is written as the line break those
+        // versions have; 2.1 keeps it exactly.
+        CardRow{"CarriageReturnIn30Name", card("3.0", "N:;Kim\rLee;;;\r\n"),
+                om::ContactProperty::LastName, "Kim\rLee", "Kim\nLee"},
+        CardRow{"LineBreakIn40Name", card("4.0", "N:;a;;;\r\n"), om::ContactProperty::FirstName,
+                "Kim\r\nLee", "Kim\nLee"},
+        CardRow{"CarriageReturnIn21Name", card("2.1", "N:;a;;;\r\n"),
+                om::ContactProperty::FirstName, "Kim\r\nLee", "Kim\r\nLee"},
+        // A tel: URI in a line whose bytes are code page 949 had its new
+        // number percent-encoded in UTF-8, then read back in code page 949.
+        CardRow{"TelUriWithCp949Parameter",
+                card("4.0", "TEL;VALUE=uri;TYPE=cell:tel:+82-10-1234-5678;ex\x94t=1\r\n"),
+                om::ContactProperty::MobileTelephoneNumber, "010-1234-5678 김", "010-1234-5678 김"},
+        CardRow{"TelUriDeclaredEucKr",
+                card("4.0", "TEL;VALUE=uri;CHARSET=euc-kr;TYPE=cell:tel:+82-10-1234-5678\r\n"),
+                om::ContactProperty::MobileTelephoneNumber, "010-1234-5678 김", "010-1234-5678 김"},
+        // Once encoded, a number that held the line's only code page 949
+        // bytes leaves an ASCII line, which reads as UTF-8.
+        CardRow{"TelUriCp949OnlyInNumber",
+                card("4.0", "TEL;VALUE=uri;TYPE=cell:tel:+82-10-\xb1\xe8\r\n"),
+                om::ContactProperty::MobileTelephoneNumber, "+8210김", "+8210김"},
+        CardRow{"TelUriKeepsCarriageReturn",
+                card("4.0", "TEL;VALUE=uri;TYPE=cell:tel:+82-10\r7000\r\n"),
+                om::ContactProperty::MobileTelephoneNumber, "+8210\r7000", "+8210\r7000"}),
     testing_support::RowName());
 
 }  // namespace
