@@ -281,7 +281,7 @@ TEST(HostileText, QuestionMarkBesideALostCharacterStopsTheRunAtThatContact) {
 // A million cards.
 
 #ifdef __SANITIZE_ADDRESS__
-constexpr int kManyCards = 100000;  // each step is several times slower
+constexpr int kManyCards = 20000;  // each step is many times slower
 #else
 constexpr int kManyCards = 1000000;
 #endif
@@ -318,14 +318,22 @@ TEST(HostileFile, AReadOnlyFileStopsTheRunAndStaysAsItWas) {
   EXPECT_EQ(book.files(), Strings{"book.vcf"});
 }
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr int kHeldContacts = 500;
+#else
+constexpr int kHeldContacts = 3000;
+#endif
+
 TEST(HostileFile, AFileAnotherProgramChangesKeepsThatChange) {
-  const Book book(generatedBook(3000, 9));
+  const Book book(generatedBook(kHeldContacts, 9));
   Child cli(cliProgram(), firstPasses(passOptions().size(), "book.vcf"),
             {book.directory().path(), {}});
   // Once the run has saved, another program adds a contact to the file.
   const std::filesystem::path journal = vcard::journalPath(book.path());
-  for (int i = 0; i < 20000 && !std::filesystem::exists(journal); ++i)
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  while (!std::filesystem::exists(journal) && std::chrono::steady_clock::now() < end)
     std::this_thread::sleep_for(std::chrono::microseconds(100));
+  ASSERT_TRUE(std::filesystem::exists(journal)) << "the run never saved";
   const std::string added = card30("FN:다른 프로그램\r\n");
   {
     std::ofstream out(book.path(), std::ios::binary | std::ios::app);
