@@ -1,7 +1,9 @@
 #include "cli/command_line.h"
 
+#include <filesystem>
 #include <variant>
 
+#include "backends/vcard/address_book.h"
 #include "backends/vcard/vcard_runtime.h"
 #include "cli/change_listing.h"
 #include "cli/cli_options.h"
@@ -33,9 +35,15 @@ int run(std::string_view program, const CliOptions& options, std::ostream& out, 
   if (!flushed.ok()) {
     const std::string name = printable(program);
     err << name << ": the changes could not be written into " << printable(options.file.string())
-        << ": " << printable(flushed.message) << '\n'
-        << name << ": they are kept beside the file and written into it by the next run over it\n"
-        << std::flush;
+        << ": " << printable(flushed.message) << '\n';
+    // They wait in the journal beside the file for the next run, unless the
+    // store had to put them elsewhere (another program changed the file), as
+    // its message says.
+    if (std::filesystem::exists(vcard::journalPath(options.file))) {
+      err << name
+          << ": they are kept beside the file and written into it by the next run over it\n";
+    }
+    err << std::flush;
   }
   const bool ranPasses =
       result.outcome == RunOutcome::Completed || result.outcome == RunOutcome::Stopped;

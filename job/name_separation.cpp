@@ -58,6 +58,25 @@ int matchAtStart(std::string_view name, std::string_view candidate) {
   return n;
 }
 
+// At most `limit` bytes from the start of `text`, ending where a code page
+// 949 character ends: a lead byte (0x81 to 0xFE) and the trail byte after it
+// are one character and are never parted.
+std::string_view leadingCharacters(std::string_view text, std::size_t limit) {
+  const auto isLead = [](unsigned char c) { return c >= 0x81 && c <= 0xFE; };
+  const auto isTrail = [](unsigned char c) {
+    return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
+  };
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const bool pair = isLead(static_cast<unsigned char>(text[end])) && end + 1 < text.size() &&
+                      isTrail(static_cast<unsigned char>(text[end + 1]));
+    const std::size_t next = end + (pair ? 2 : 1);
+    if (next > limit) break;
+    end = next;
+  }
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 int surnameLength(std::string_view candidate) {
@@ -87,7 +106,8 @@ SplitName splitFullName(std::string_view name) {
   if (n == 0) n = matchAtStart(name, oneSyllable);
   if (n == 0) return {};
   const auto cut = static_cast<std::size_t>(n);
-  return {std::string(trimmed(name.substr(0, cut))), std::string(trimmed(name.substr(cut, 100)))};
+  return {std::string(trimmed(name.substr(0, cut))),
+          std::string(trimmed(leadingCharacters(name.substr(cut), 100)))};
 }
 
 }  // namespace borvanta

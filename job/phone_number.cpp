@@ -62,13 +62,16 @@ std::string normalizePhoneNumber(std::string_view value) {
   const std::string_view prefix = recognisedPrefix(number);
   if (prefix.empty()) return std::string(bare);
 
-  // A value too short to hold a last part of four, or whose parts would hold
-  // anything but digits and inner spaces, is not a number this form fits:
-  // it stays exactly as the user wrote it.
+  // A value too short to hold a last part of four, whose last four begin
+  // with white space (the last part would come out shorter, and would move
+  // when the result is normalised again), or whose parts would hold anything
+  // but digits and inner spaces, is not a number this form fits: it stays
+  // exactly as the user wrote it.
   if (number.size() - prefix.size() < kLastPartLength) return std::string(value);
   const std::string_view last = trimmed(number.substr(number.size() - kLastPartLength));
   const std::string_view middle =
       trimmed(number.substr(prefix.size(), number.size() - kLastPartLength - prefix.size()));
+  if (last.size() != kLastPartLength) return std::string(value);
   if (!isDigitsAndSpaces(middle) || !isDigitsAndSpaces(last)) return std::string(value);
 
   std::string result;

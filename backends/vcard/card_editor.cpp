@@ -110,6 +110,21 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
   return plan;
 }
 
+// `value` as a 3.0 or 4.0 text value holds it: these have one escape for a
+// line break ("\\n"), which a carriage return, alone or before a line feed,
+// is written as. A 2.1 line (and a tel: URI) holds every byte.
+std::string asWritten(std::string_view value, Version version) {
+  if (version == Version::V21 || value.find('\r') == std::string_view::npos) {
+    return std::string(value);
+  }
+  std::string out;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+    out.push_back(value[i] == '\r' ? '\n' : value[i]);
+  }
+  return out;
+}
+
 // Reads `text` (one line written for `parts`) back and checks that it says
 // what was written. Throws SyntaxError otherwise.
 void verifyLine(std::string_view text, const ContentLine& model, const LineParts& parts,
@@ -128,15 +143,23 @@ void verifyLine(std::string_view text, const ContentLine& model, const LineParts
     const std::string readBack =
         index < 0 ? lineText(*line, version, codec)
                   : lineComponent(*line, version, static_cast<std::size_t>(index), codec);
-    same = readBack == value;
+    same = readBack == value || readBack == asWritten(value, version);
   }
   if (!same) throw SyntaxError(model.lineNumber, "고쳐 쓴 줄을 다시 읽을 수 없습니다");
 }
 
 // An emptied File As goes away, so that programs that read it fall back to
-// their own order.
-bool removes(const ContentLine& line, const LineParts& parts) {
-  return line.name == "X-EVOLUTION-FILE-AS" && parts.begin()->second.empty();
+// their own order; but not when the card has a later File As line, which
+// would then be read in its place: the line stays, with an empty value.
+bool removes(const ParsedCard& card, std::size_t index, const LineParts& parts) {
+  if (card.lines[index].name != "X-EVOLUTION-FILE-AS" || !parts.begin()->second.empty()) {
+    return false;
+  }
+  const PropertyMapping& mapping = mappingOf(ContactProperty::FileAs);
+  for (std::size_t i = index + 1; i < card.lines.size(); ++i) {
+    if (takesLine(mapping, card.lines[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -156,7 +179,7 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
   std::map<std::size_t, std::string> replaced;  // by line index
   for (const auto& [index, parts] : plan.rewrites) {
     const ContentLine& line = card.lines[index];
-    if (removes(line, parts)) {
+    if (removes(card, index, parts)) {
       if (!lineText(line, card.version, codec).empty()) replaced[index] = std::string();
     } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style, codec)) {
       verifyLine(*text, line, parts, card.version, codec);

@@ -141,8 +141,15 @@ std::optional<std::string> rewriteTelUri(std::string_view cardText, const Conten
   const TelUri old = parseTelUri(value.bytes);
   const std::string& number = parts.rbegin()->second;
   if (codec.toUtf8(old.number, value.charset) == number) return std::nullopt;
+  // The number's bytes are percent-encoded in the character set the new line
+  // is read with: the declared one, else the one its value gives, which
+  // (the number being ASCII once encoded) its parameters decide.
+  Charset charset = value.charset;
+  if (!value.charsetDeclared) charset = codec.guess(old.parameters).value_or(value.charset);
+  const std::optional<std::string> bytes = codec.fromUtf8(number, charset);
+  if (!bytes) throw SyntaxError(line.lineNumber, "전화번호를 이 줄의 문자 집합으로 쓸 수 없습니다");
   Draft draft{line.prefix,
-              {makeTelUri(number, old.parameters)},
+              {makeTelUri(*bytes, old.parameters)},
               {false},
               value.charset,
               line.encoding(),

@@ -20,6 +20,7 @@ struct FakeOutlook::State {
   };
   std::vector<Fault> faults;
   std::vector<std::string> calls;
+  std::vector<int> callTargets;  // parallel to calls
   std::vector<std::string> timeline;
   int live = 0;
   std::vector<std::string> destroyed;
@@ -43,8 +44,9 @@ struct Answer {
 
 // Records the call and answers the first fault addressed to it. Every fault
 // that matches counts the call, so occurrences stay true when faults overlap.
-Answer enterCall(State& state, const std::string& call) {
+Answer enterCall(State& state, const std::string& call, int target = -1) {
   state.calls.push_back(call);
+  state.callTargets.push_back(target);
   state.timeline.push_back(call);
   const int number = static_cast<int>(state.calls.size());
   std::optional<Answer> answer;
@@ -85,8 +87,8 @@ class FakeObject : public Base {
 
  protected:
   // Records the call; a failure addressed to it leaves its description here.
-  Answer enter(const std::string& call, const Guid& iid) {
-    Answer answer = enterCall(*state_, call);
+  Answer enter(const std::string& call, const Guid& iid, int target = -1) {
+    Answer answer = enterCall(*state_, call, target);
     if (failed(answer.hr)) remember(iid, answer.description);
     return answer;
   }
@@ -116,13 +118,13 @@ class FakeContactItem : public FakeObject<om::ContactItem> {
       : FakeObject(std::move(state), "ContactItem"), index_(index) {}
 
   Result<Ref<ComObject>> queryInterface(const Guid& iid) override {
-    const Answer answer = enter("Item.QueryInterface", IID_IUnknown);
+    const Answer answer = enter("Item.QueryInterface", IID_IUnknown, target());
     if (failed(answer.hr) || answer.empty) return {answer.hr, nullptr};
     if (iid == om::IID_ContactItem || iid == IID_IUnknown) return {S_OK, Ref<ComObject>(this)};
     return {E_NOINTERFACE, nullptr};
   }
   Result<om::Bstr> get(om::ContactProperty property) override {
-    const Answer answer = enter(call("Get", property), om::IID_ContactItem);
+    const Answer answer = enter(call("Get", property), om::IID_ContactItem, target());
     if (failed(answer.hr)) return {answer.hr, std::nullopt};
     if (const auto put = pending_.find(property); put != pending_.end()) {
       return {S_OK, put->second};
@@ -132,12 +134,12 @@ class FakeContactItem : public FakeObject<om::ContactItem> {
     return {S_OK, found == saved.end() ? om::Bstr() : found->second};
   }
   HRESULT put(om::ContactProperty property, std::u16string_view value) override {
-    const Answer answer = enter(call("Put", property), om::IID_ContactItem);
+    const Answer answer = enter(call("Put", property), om::IID_ContactItem, target());
     if (succeeded(answer.hr)) pending_[property] = std::u16string(value);
     return answer.hr;
   }
   HRESULT save() override {
-    const Answer answer = enter("ContactItem.Save", om::IID_ContactItem);
+    const Answer answer = enter("ContactItem.Save", om::IID_ContactItem, target());
     if (failed(answer.hr)) return answer.hr;
     FakeEntry& e = entry();
     for (auto& [property, value] : pending_)
@@ -152,6 +154,7 @@ class FakeContactItem : public FakeObject<om::ContactItem> {
     return std::string("ContactItem.") + verb + "(" + std::string(om::propertyName(property)) + ")";
   }
   FakeEntry& entry() { return state().entries.at(index_); }
+  int target() const { return static_cast<int>(index_); }
 
   std::size_t index_;
   std::map<om::ContactProperty, std::u16string> pending_;  // put since the last save
@@ -341,6 +344,10 @@ void FakeOutlook::restartRuntime() {
 
 const std::vector<std::string>& FakeOutlook::calls() const {
   return state_->calls;
+}
+
+const std::vector<int>& FakeOutlook::callTargets() const {
+  return state_->callTargets;
 }
 
 int FakeOutlook::callCount(const std::string& call) const {

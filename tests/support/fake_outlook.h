@@ -77,6 +77,9 @@ class FakeOutlook {
   void restartRuntime();
 
   [[nodiscard]] const std::vector<std::string>& calls() const;
+  // The folder entry (its index in collection order) each recorded call was
+  // made on, parallel to calls(); -1 for a call not made on a contact item.
+  [[nodiscard]] const std::vector<int>& callTargets() const;
   [[nodiscard]] int callCount(const std::string& call) const;  // matched like faults
   // Calls and destructions in the order they happened; a destruction appears
   // as "~" and the object's kind ("~NameSpace").
