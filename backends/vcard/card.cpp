@@ -7,27 +7,73 @@ namespace borvanta::vcard {
 
 namespace {
 
-bool containsIgnoringCase(std::string_view text, std::string_view part) {
-  for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
-    if (equalsIgnoringCase(text.substr(at, part.size()), part)) return true;
-  }
-  return false;
+std::string_view trimSpaces(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
 }
 
 // False when the prefix certainly names no transfer encoding, found without
-// reading its parameters.
+// reading its parameters: most lines have none, or only types.
 bool mayNameAnEncoding(std::string_view prefix) {
   if (prefix.find(';') == std::string_view::npos) return false;  // no parameters at all
-  return containsIgnoringCase(prefix, "ENCODING") ||
-         containsIgnoringCase(prefix, "QUOTED-PRINTABLE") ||
-         containsIgnoringCase(prefix, "BASE64") || containsIgnoringCase(prefix, ";B;") ||
-         (prefix.size() >= 2 && equalsIgnoringCase(prefix.substr(prefix.size() - 2), ";B"));
+  char upper[256];
+  if (prefix.size() > sizeof upper) return true;  // read the parameters to know
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    const char c = prefix[i];
+    upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  const std::string_view text(upper, prefix.size());
+  return text.find("ENCODING") != std::string_view::npos ||
+         text.find("QUOTED-PRINTABLE") != std::string_view::npos ||
+         text.find("BASE64") != std::string_view::npos ||
+         text.find(";B;") != std::string_view::npos || text.ends_with(";B");
 }
 
 }  // namespace
 
+PlainParamValues::PlainParamValues(std::string_view prefix, std::string_view name)
+    : prefix_(prefix), name_(name), nextParam_(prefix.find(';')) {
+  if (nextParam_ != std::string_view::npos) ++nextParam_;
+}
+
+bool PlainParamValues::next(std::string_view& value) {
+  for (;;) {
+    if (inValues_) {
+      const std::size_t comma = values_.find(',');
+      value = trimSpaces(values_.substr(0, comma));
+      inValues_ = comma != std::string_view::npos;
+      if (inValues_) values_.remove_prefix(comma + 1);
+      return true;
+    }
+    if (nextParam_ == std::string_view::npos) return false;
+    const std::size_t end = prefix_.find(';', nextParam_);
+    const std::string_view param = prefix_.substr(nextParam_, end - nextParam_);
+    nextParam_ = end == std::string_view::npos ? end : end + 1;
+    const std::string_view trimmed = trimSpaces(param);
+    if (trimmed.empty()) continue;
+    const std::size_t equals = param.find('=');
+    const bool named = equals != std::string_view::npos;
+    // A bare 2.1 value (TEL;CELL) names its parameter by what it is.
+    const std::string_view name =
+        named ? trimSpaces(param.substr(0, equals)) : impliedParamName(trimmed);
+    if (!equalsIgnoringCase(name, name_)) continue;
+    values_ = named ? param.substr(equals + 1) : trimmed;
+    inValues_ = true;
+  }
+}
+
 const std::vector<Parameter>& ContentLine::params() const {
-  if (!parsedParams.value) parsedParams.value = parsePrefix(prefix).params;
+  if (!parsedParams.value) {
+    // A prefix without ';' is a name alone (the reader checked it).
+    if (prefix.find(';') == std::string::npos) {
+      parsedParams.value.emplace();
+    } else {
+      parsedParams.value = parsePrefix(prefix).params;
+    }
+  }
   return *parsedParams.value;
 }
 
@@ -36,16 +82,16 @@ ValueEncoding ContentLine::encoding() const {
   if (known) return *known;
   known = ValueEncoding::None;
   if (!mayNameAnEncoding(prefix)) return *known;
-  for (std::string_view written : paramValues("ENCODING")) {
+  (void)anyParamValue("ENCODING", [&](std::string_view written) {
     if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) {
       known = ValueEncoding::QuotedPrintable;
     } else if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
       known = ValueEncoding::Base64;
     } else {
-      continue;
+      return false;
     }
-    break;
-  }
+    return true;
+  });
   return *known;
 }
 
@@ -58,6 +104,15 @@ std::vector<std::string_view> ContentLine::paramValues(std::string_view paramNam
   return values;
 }
 
+std::optional<std::string_view> ContentLine::firstParamValue(std::string_view paramName) const {
+  std::optional<std::string_view> first;
+  (void)anyParamValue(paramName, [&](std::string_view each) {
+    first = each;
+    return true;
+  });
+  return first;
+}
+
 const Parameter* ContentLine::findParam(std::string_view paramName) const {
   for (const Parameter& param : params()) {
     if (param.name == paramName) return &param;
@@ -66,13 +121,8 @@ const Parameter* ContentLine::findParam(std::string_view paramName) const {
 }
 
 bool ContentLine::hasType(std::string_view type) const {
-  for (const Parameter& param : params()) {
-    if (param.name != "TYPE") continue;
-    for (std::string_view each : param.values) {
-      if (equalsIgnoringCase(each, type)) return true;
-    }
-  }
-  return false;
+  return anyParamValue("TYPE",
+                       [&](std::string_view each) { return equalsIgnoringCase(each, type); });
 }
 
 const ContentLine* ParsedCard::first(std::string_view lineName) const {

@@ -51,6 +51,23 @@ struct Lazy {
 
 enum class ValueEncoding : std::uint8_t { None, QuotedPrintable, Base64 };
 
+// The values of the parameters named `name` in a prefix without double
+// quotes, one after the other, read as its Parameters would read them but
+// without building them: most lookups need a value or two.
+class PlainParamValues {
+ public:
+  PlainParamValues(std::string_view prefix, std::string_view name);
+  // The next value; false after the last.
+  bool next(std::string_view& value);
+
+ private:
+  std::string_view prefix_;
+  std::string_view name_;
+  std::size_t nextParam_;    // where the next parameter starts; npos: none
+  std::string_view values_;  // the rest of the current parameter's values
+  bool inValues_ = false;
+};
+
 struct ContentLine {
   Span raw;                    // every physical line of it, with their line breaks
   Span lineBreak;              // the break of its last physical line
@@ -70,6 +87,26 @@ struct ContentLine {
   [[nodiscard]] ValueEncoding encoding() const;
   // The values of every parameter named `name` (TYPE), bare ones included.
   [[nodiscard]] std::vector<std::string_view> paramValues(std::string_view name) const;
+  // The first of them; nothing when there is none.
+  [[nodiscard]] std::optional<std::string_view> firstParamValue(std::string_view name) const;
+  // True when `test` holds for one of them; they are tried in order.
+  template <class Test>
+  [[nodiscard]] bool anyParamValue(std::string_view paramName, Test test) const {
+    if (!parsedParams.value && prefix.find('"') == std::string::npos) {
+      PlainParamValues values(prefix, paramName);
+      for (std::string_view each; values.next(each);) {
+        if (test(each)) return true;
+      }
+      return false;
+    }
+    for (const Parameter& param : params()) {
+      if (param.name != paramName) continue;
+      for (std::string_view each : param.values) {
+        if (test(each)) return true;
+      }
+    }
+    return false;
+  }
   [[nodiscard]] const Parameter* findParam(std::string_view name) const;
   // The TYPE values, upper case.
   [[nodiscard]] bool hasType(std::string_view type) const;

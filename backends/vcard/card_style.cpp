@@ -23,10 +23,11 @@ std::optional<std::size_t> foldWidthOf(std::string_view text, const ParsedCard& 
   std::size_t widest = 0;
   bool longUnfolded = false;
   for (const ContentLine& line : card.lines) {
-    if (line.encoding() == ValueEncoding::Base64) continue;
+    const bool longLine = line.raw.of(text).size() > kFoldWidth + line.lineBreak.size();
+    if ((!line.folded && !longLine) || line.encoding() == ValueEncoding::Base64) continue;
     if (line.folded) {
       widest = std::max(widest, line.longestPhysical);
-    } else if (line.raw.of(text).size() > kFoldWidth + line.lineBreak.size()) {
+    } else {
       longUnfolded = true;
     }
   }
@@ -82,9 +83,8 @@ void learnCharsets(const ParsedCard& card, CardStyle& style, CharsetCodec& codec
     if (!line.isOwn() || line.encoding() == ValueEncoding::Base64 || !holdsHighBytes(line)) {
       continue;
     }
-    const std::vector<std::string_view> names = line.paramValues("CHARSET");
-    if (!names.empty()) {
-      const std::optional<Charset> charset = charsetNamed(names.front());
+    if (const std::optional<std::string_view> name = line.firstParamValue("CHARSET")) {
+      const std::optional<Charset> charset = charsetNamed(*name);
       if (declaring == nullptr && charset && charset->kind != CharsetKind::Ascii) {
         declaring = &line;
       }

@@ -11,7 +11,7 @@ namespace {
 
 void checkEncodingNames(const ContentLine& line) {
   static constexpr std::string_view known[] = {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT", "7BIT"};
-  for (std::string_view value : line.paramValues("ENCODING")) {
+  (void)line.anyParamValue("ENCODING", [&](std::string_view value) {
     bool found = false;
     for (std::string_view name : known)
       found = found || equalsIgnoringCase(value, name);
@@ -19,7 +19,8 @@ void checkEncodingNames(const ContentLine& line) {
       throw SyntaxError(line.lineNumber, formatText("알 수 없는 인코딩입니다 (ENCODING=%.*s)",
                                                     static_cast<int>(value.size()), value.data()));
     }
-  }
+    return false;
+  });
 }
 
 }  // namespace
@@ -44,12 +45,11 @@ LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec) {
       decoded.bytes = line.value;
       break;
   }
-  if (const std::vector<std::string_view> names = line.paramValues("CHARSET"); !names.empty()) {
-    std::optional<Charset> charset = charsetNamed(names.front());
+  if (const std::optional<std::string_view> name = line.firstParamValue("CHARSET")) {
+    std::optional<Charset> charset = charsetNamed(*name);
     if (!charset) {
-      throw SyntaxError(line.lineNumber,
-                        formatText("읽을 수 없는 문자 집합입니다 (CHARSET=%.*s)",
-                                   static_cast<int>(names.front().size()), names.front().data()));
+      throw SyntaxError(line.lineNumber, formatText("읽을 수 없는 문자 집합입니다 (CHARSET=%.*s)",
+                                                    static_cast<int>(name->size()), name->data()));
     }
     decoded.charset = std::move(*charset);
     decoded.charsetDeclared = true;
@@ -69,10 +69,9 @@ std::string textOf(std::string_view escaped, const LineValue& value, Version ver
 }
 
 bool isUriValue(const ContentLine& line, Version version) {
-  for (std::string_view kind : line.paramValues("VALUE")) {
-    if (equalsIgnoringCase(kind, "uri")) return true;
-  }
-  return version == Version::V40 && isTelUri(line.value);
+  const bool uri = line.anyParamValue(
+      "VALUE", [](std::string_view kind) { return equalsIgnoringCase(kind, "uri"); });
+  return uri || (version == Version::V40 && isTelUri(line.value));
 }
 
 std::string lineText(const ContentLine& line, Version version, CharsetCodec& codec) {
