@@ -1,5 +1,8 @@
 #include "backends/vcard/card.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "backends/vcard/card_parser.h"
 #include "backends/vcard/physical_lines.h"
 
@@ -15,24 +18,48 @@ std::string_view trimSpaces(std::string_view text) {
   return text;
 }
 
-// False when the prefix certainly names no transfer encoding, found without
-// reading its parameters: most lines have none, or only types.
-bool mayNameAnEncoding(std::string_view prefix) {
-  if (prefix.find(';') == std::string_view::npos) return false;  // no parameters at all
-  char upper[256];
-  if (prefix.size() > sizeof upper) return true;  // read the parameters to know
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const char c = prefix[i];
-    upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}  // namespace
+
+namespace {
+
+// The transfer encoding an ENCODING value names; nothing for another value.
+std::optional<ValueEncoding> encodingNamed(std::string_view value) {
+  if (equalsIgnoringCase(value, "QUOTED-PRINTABLE")) return ValueEncoding::QuotedPrintable;
+  if (equalsIgnoringCase(value, "BASE64") || equalsIgnoringCase(value, "B")) {
+    return ValueEncoding::Base64;
   }
-  const std::string_view text(upper, prefix.size());
-  return text.find("ENCODING") != std::string_view::npos ||
-         text.find("QUOTED-PRINTABLE") != std::string_view::npos ||
-         text.find("BASE64") != std::string_view::npos ||
-         text.find(";B;") != std::string_view::npos || text.ends_with(";B");
+  return std::nullopt;
 }
 
 }  // namespace
+
+ValueEncoding encodingOf(const std::vector<Parameter>& params) {
+  for (const Parameter& param : params) {
+    if (param.name != "ENCODING") continue;
+    for (std::string_view value : param.values) {
+      if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
+    }
+  }
+  return ValueEncoding::None;
+}
+
+ValueEncoding encodingNamedIn(std::string_view prefix) {
+  if (prefix.find(';') == std::string_view::npos) return ValueEncoding::None;  // no parameters
+  if (prefix.find('"') != std::string_view::npos) return encodingOf(parsePrefix(prefix).params);
+  PlainParamValues values(prefix, "ENCODING");
+  for (std::string_view value; values.next(value);) {
+    if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
+  }
+  return ValueEncoding::None;
+}
+
+std::string_view TextStore::keep(std::string_view text) {
+  if (capacity_ - used_ < text.size()) throw std::length_error("card text store is full");
+  char* at = bytes_.get() + used_;
+  std::copy(text.begin(), text.end(), at);
+  used_ += text.size();
+  return {at, text.size()};
+}
 
 PlainParamValues::PlainParamValues(std::string_view prefix, std::string_view name)
     : prefix_(prefix), name_(name), nextParam_(prefix.find(';')) {
@@ -79,19 +106,8 @@ const std::vector<Parameter>& ContentLine::params() const {
 
 ValueEncoding ContentLine::encoding() const {
   std::optional<ValueEncoding>& known = knownEncoding.value;
-  if (known) return *known;
-  known = ValueEncoding::None;
-  if (!mayNameAnEncoding(prefix)) return *known;
-  (void)anyParamValue("ENCODING", [&](std::string_view written) {
-    if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) {
-      known = ValueEncoding::QuotedPrintable;
-    } else if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
-      known = ValueEncoding::Base64;
-    } else {
-      return false;
-    }
-    return true;
-  });
+  if (!known)
+    known = parsedParams.value ? encodingOf(*parsedParams.value) : encodingNamedIn(prefix);
   return *known;
 }
 

@@ -1,5 +1,6 @@
 #include "backends/vcard/card_editor.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 
@@ -115,13 +116,13 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
 // otherwise.
 void verifyLine(std::string_view text, const ContentLine& model, const LineParts& parts,
                 Version version, CharsetCodec& codec) {
-  std::vector<ContentLine> parsed;
+  ParsedCard parsed;
   try {
     parsed = parseContentLines(text, version, model.lineNumber);
   } catch (const SyntaxError&) {
-    parsed.clear();
+    parsed.lines.clear();
   }
-  const ContentLine* line = parsed.size() == 1 ? &parsed[0] : nullptr;
+  const ContentLine* line = parsed.lines.size() == 1 ? &parsed.lines[0] : nullptr;
   bool same = line != nullptr && line->name == model.name && line->group == model.group;
   for (const auto& [index, value] : parts) {
     if (!same) break;
@@ -151,7 +152,13 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
                                     const std::vector<PropertyWrite>& writes, CharsetCodec& codec) {
   const ParsedCard card = parseCard(cardText, firstLineNumber);
   const Plan plan = planWrites(card, writes);
-  const CardStyle style = styleOf(cardText, card, codec);
+  StyleNeeds needs;
+  needs.charsets = std::any_of(writes.begin(), writes.end(),
+                               [](const PropertyWrite& write) { return !isAscii(write.value); });
+  needs.telephones =
+      std::any_of(plan.additions.begin(), plan.additions.end(),
+                  [](const NewLine& addition) { return addition.lineName == "TEL"; });
+  const CardStyle style = styleOf(cardText, card, codec, needs);
 
   std::map<std::size_t, std::string> replaced;  // by line index
   for (const auto& [index, parts] : plan.rewrites) {
@@ -175,15 +182,22 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
         newLine(addition.lineName, telTypes(addition.property, style.tel.withVoice), addition.parts,
                 style, breakText, codec);
     ContentLine model;
-    model.name = std::string(addition.lineName);
+    model.name = addition.lineName;
     model.lineNumber = firstLineNumber;
     verifyLine(text, model, addition.parts, card.version, codec);
     added[anchor] += text;
   }
   if (replaced.empty() && added.empty()) return std::nullopt;
 
+  // A book keeps every edited card until it folds them in: the text gets
+  // exactly its own size.
+  std::size_t size = cardText.size();
+  for (const auto& [index, text] : replaced)
+    size = size - card.lines[index].raw.size() + text.size();
+  for (const auto& [anchor, text] : added)
+    size += text.size();
   std::string out;
-  out.reserve(cardText.size() + 256);
+  out.reserve(size);
   std::size_t copied = 0;
   for (std::size_t i = 0; i < card.lines.size(); ++i) {
     const ContentLine& line = card.lines[i];
@@ -204,7 +218,6 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
     out.append(found->second);
   }
   out.append(cardText.substr(copied));
-  out.shrink_to_fit();  // a book keeps every edited card until it folds them in
   return out;
 }
 

@@ -184,32 +184,35 @@ bool isBase64Line(std::string_view content) {
   return true;
 }
 
+struct PlainName {
+  std::string_view group;
+  std::string_view name;  // as written
+};
+
 // The group and name of a prefix without double quotes, its parameters
-// checked as parsePrefix checks them; false for anything else (quotes, a
+// checked as parsePrefix checks them; nothing for anything else (quotes, a
 // name it would refuse), which parsePrefix then reads or refuses itself.
-bool splitPlainPrefix(std::string_view prefix, std::string& group, std::string& name) {
-  if (prefix.find('"') != std::string_view::npos) return false;
+std::optional<PlainName> splitPlainPrefix(std::string_view prefix) {
+  if (prefix.find('"') != std::string_view::npos) return std::nullopt;
   std::size_t semicolon = prefix.find(';');
-  std::string_view fullName = trimSpaces(prefix.substr(0, semicolon));
-  std::string_view groupName;
-  if (const std::size_t dot = fullName.find('.'); dot != std::string_view::npos) {
-    groupName = fullName.substr(0, dot);
-    fullName = fullName.substr(dot + 1);
-    if (!isValidName(groupName)) return false;
+  PlainName plain;
+  plain.name = trimSpaces(prefix.substr(0, semicolon));
+  if (const std::size_t dot = plain.name.find('.'); dot != std::string_view::npos) {
+    plain.group = plain.name.substr(0, dot);
+    plain.name = plain.name.substr(dot + 1);
+    if (!isValidName(plain.group)) return std::nullopt;
   }
-  if (!isValidName(fullName)) return false;
+  if (!isValidName(plain.name)) return std::nullopt;
   while (semicolon != std::string_view::npos) {
     const std::size_t start = semicolon + 1;
     semicolon = prefix.find(';', start);
     const std::string_view piece = trimSpaces(prefix.substr(start, semicolon - start));
     const std::size_t equals = piece.find('=');
     if (equals != std::string_view::npos && !isValidName(trimSpaces(piece.substr(0, equals)))) {
-      return false;
+      return std::nullopt;
     }
   }
-  group.assign(groupName);
-  assignUpper(name, fullName);
-  return true;
+  return plain;
 }
 
 // Joins the physical lines of one content line, starting at `lines[i]`.
@@ -243,9 +246,7 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
     if (!encoding) {
       const std::size_t colon = findValueColon(unfolded);
       if (colon == std::string::npos) return ValueEncoding::None;  // still in the prefix
-      ContentLine probe;
-      probe.prefix = unfolded.substr(0, colon);
-      encoding = probe.encoding();
+      encoding = encodingNamedIn(std::string_view(unfolded).substr(0, colon));
     }
     return *encoding;
   };
@@ -285,11 +286,17 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
 class ContentLineReader {
  public:
   ContentLineReader(std::string_view text, const std::vector<PhysicalLine>& lines, Version version,
-                    std::size_t firstLineNumber)
+                    std::size_t firstLineNumber, TextStore& store)
       : text_(text),
         lines_(lines),
         joiner_(text, lines, version),
-        firstLineNumber_(firstLineNumber) {}
+        firstLineNumber_(firstLineNumber),
+        store_(store) {}
+
+  // Room for every text the reader keeps of `text`: each line's unfolded
+  // text, at most as long as its raw lines, and its name or group when they
+  // are not kept as written (no longer than the line's prefix).
+  static std::size_t storeSize(std::string_view text) { return 2 * text.size() + 16; }
 
   // Throws SyntaxError.
   std::vector<ContentLine> read(std::size_t first, std::size_t end);
@@ -299,9 +306,13 @@ class ContentLineReader {
 
   std::string_view text_;
   const std::vector<PhysicalLine>& lines_;
+  std::string_view upperName(std::string_view name);
+
   LineJoiner joiner_;
   std::size_t firstLineNumber_;
+  TextStore& store_;
   std::string unfolded_;
+  std::string scratch_;
 };
 
 std::vector<ContentLine> ContentLineReader::read(std::size_t first, std::size_t end) {
@@ -338,23 +349,34 @@ ContentLine ContentLineReader::readOne(std::size_t i, std::size_t end, std::size
   const std::size_t lineNumber = firstLineNumber_ + i;
   ContentLine line;
   line.lineNumber = lineNumber;
-  std::size_t colon = 0;
   try {
     next = joiner_.join(i, end, line, unfolded_);
-    colon = findValueColon(unfolded_);
+    const std::size_t colon = findValueColon(unfolded_);
     if (colon == std::string::npos) throw SyntaxError(0, "속성 이름 뒤에 ':'가 없습니다");
-    const std::string_view prefix = std::string_view(unfolded_).substr(0, colon);
-    if (!splitPlainPrefix(prefix, line.group, line.name)) {
-      ParsedPrefix parsed = parsePrefix(prefix, false);
-      line.group = std::move(parsed.group);
-      line.name = std::move(parsed.name);
+    const std::string_view kept = store_.keep(unfolded_);
+    line.prefix = kept.substr(0, colon);
+    line.value = kept.substr(colon + 1);
+    if (const std::optional<PlainName> plain = splitPlainPrefix(line.prefix)) {
+      line.group = plain->group;
+      line.name = upperName(plain->name);
+    } else {
+      const ParsedPrefix parsed = parsePrefix(line.prefix, false);
+      line.group = store_.keep(parsed.group);
+      line.name = store_.keep(parsed.name);
     }
   } catch (const SyntaxError& error) {
     throw SyntaxError(lineNumber, error.reason());
   }
-  line.prefix.assign(unfolded_, 0, colon);
-  line.value.assign(unfolded_, colon + 1);
   return line;
+}
+
+// The name in upper case: as written when it is (most are).
+std::string_view ContentLineReader::upperName(std::string_view name) {
+  if (std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    return name;
+  }
+  assignUpper(scratch_, name);
+  return store_.keep(scratch_);
 }
 
 std::vector<PhysicalLine> physicalLinesOf(std::string_view text) {
@@ -372,6 +394,12 @@ std::string_view impliedParamName(std::string_view bareValue) {
   static constexpr std::string_view encodings[] = {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT",
                                                    "7BIT"};
   static constexpr std::string_view valueKinds[] = {"INLINE", "URL", "URI", "CONTENT-ID", "CID"};
+  // Most bare values are types (CELL, VOICE, WORK): none of the names
+  // above starts as they do.
+  constexpr std::string_view firstLetters = "QqBb87IiUuCc";
+  if (bareValue.empty() || firstLetters.find(bareValue.front()) == std::string_view::npos) {
+    return "TYPE";
+  }
   for (std::string_view encoding : encodings) {
     if (equalsIgnoringCase(bareValue, encoding)) return "ENCODING";
   }
@@ -426,18 +454,23 @@ ParsedCard parseCard(std::string_view text, std::size_t firstLineNumber) {
   card.version = findVersion(text, lines, firstLineNumber);
   card.beginLine = {lines.front().begin, lines.front().end};
   card.endLine = {lines.back().begin, lines.back().end};
-  card.lines =
-      ContentLineReader(text, lines, card.version, firstLineNumber).read(1, lines.size() - 1);
+  card.texts = TextStore(ContentLineReader::storeSize(text));
+  card.lines = ContentLineReader(text, lines, card.version, firstLineNumber, card.texts)
+                   .read(1, lines.size() - 1);
   return card;
 }
 
-std::vector<ContentLine> parseContentLines(std::string_view text, Version version,
-                                           std::size_t firstLineNumber) {
+ParsedCard parseContentLines(std::string_view text, Version version, std::size_t firstLineNumber) {
   const std::vector<PhysicalLine> lines = physicalLinesOf(text);
   if (!lines.empty() && lines.back().end == lines.back().contentEnd) {
     throw SyntaxError(firstLineNumber + lines.size() - 1, "줄이 줄바꿈으로 끝나지 않습니다");
   }
-  return ContentLineReader(text, lines, version, firstLineNumber).read(0, lines.size());
+  ParsedCard card;
+  card.version = version;
+  card.texts = TextStore(ContentLineReader::storeSize(text));
+  card.lines =
+      ContentLineReader(text, lines, version, firstLineNumber, card.texts).read(0, lines.size());
+  return card;
 }
 
 }  // namespace borvanta::vcard

@@ -17,9 +17,10 @@ namespace borvanta::vcard {
 
 // Parses `text` as content lines of a card of `version` (without the card's
 // BEGIN, VERSION and END lines), as they read inside such a card: each line
-// must end in a line break. Throws SyntaxError.
-[[nodiscard]] std::vector<ContentLine> parseContentLines(std::string_view text, Version version,
-                                                         std::size_t firstLineNumber);
+// must end in a line break. The result has no BEGIN or END line. Throws
+// SyntaxError.
+[[nodiscard]] ParsedCard parseContentLines(std::string_view text, Version version,
+                                           std::size_t firstLineNumber);
 
 struct ParsedPrefix {
   std::string group;

@@ -141,7 +141,7 @@ std::optional<std::string> rewriteTelUri(std::string_view cardText, const Conten
   const TelUri old = parseTelUri(value.bytes);
   const std::string& number = parts.rbegin()->second;
   if (codec.toUtf8(old.number, value.charset) == number) return std::nullopt;
-  Draft draft{line.prefix,
+  Draft draft{std::string(line.prefix),
               {makeTelUri(number, old.parameters)},
               {false},
               value.charset,

@@ -43,7 +43,17 @@ class LineCursor {
 [[nodiscard]] bool isCardDelimiter(std::string_view content, std::string_view keyword);
 
 // ASCII case-insensitive equality.
-[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);
-[[nodiscard]] bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+[[nodiscard]] inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+[[nodiscard]] inline bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
 
 }  // namespace borvanta::vcard
