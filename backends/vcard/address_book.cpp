@@ -145,9 +145,9 @@ ContactValues AddressBook::values(std::size_t card) {
   return content_->values(card);
 }
 
-std::string AddressBook::value(std::size_t card, om::ContactProperty property) {
+std::string_view AddressBook::value(std::size_t card, om::ContactProperty property) {
   if (closed_) throw fileError(E_UNEXPECTED, path_, "'%s' 주소록은 이미 닫혔습니다.");
-  return std::string(content_->value(card, property));
+  return content_->value(card, property);
 }
 
 void AddressBook::ensureUsable() {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 #include "backends/vcard/card_parser.h"
 #include "backends/vcard/card_style.h"
@@ -83,8 +82,16 @@ struct NewLine {
 };
 
 struct Plan {
-  std::map<std::size_t, LineParts> rewrites;  // by line index
+  std::vector<std::pair<std::size_t, LineParts>> rewrites;  // in line order
   std::vector<NewLine> additions;
+
+  LineParts& rewriteOf(std::size_t line) {
+    auto at =
+        std::lower_bound(rewrites.begin(), rewrites.end(), line,
+                         [](const auto& rewrite, std::size_t l) { return rewrite.first < l; });
+    if (at == rewrites.end() || at->first != line) at = rewrites.emplace(at, line, LineParts{});
+    return at->second;
+  }
 };
 
 Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes) {
@@ -92,7 +99,7 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
   for (const PropertyWrite& write : writes) {
     const PropertyMapping& mapping = mappingOf(write.property);
     if (const std::size_t line = findLine(card, mapping); line != std::string::npos) {
-      plan.rewrites[line][mapping.component] = write.value;
+      setPart(plan.rewriteOf(line), mapping.component, write.value);
       continue;
     }
     // A TEL line belongs to one property; N and ORG lines gather components.
@@ -106,7 +113,7 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
       if (write.value.empty()) continue;  // absent reads as empty already
       target = &plan.additions.emplace_back(NewLine{write.property, mapping.lineName, {}});
     }
-    target->parts[mapping.component] = write.value;
+    setPart(target->parts, mapping.component, write.value);
   }
   return plan;
 }
@@ -160,17 +167,18 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
                   [](const NewLine& addition) { return addition.lineName == "TEL"; });
   const CardStyle style = styleOf(cardText, card, codec, needs);
 
-  std::map<std::size_t, std::string> replaced;  // by line index
+  std::vector<std::pair<std::size_t, std::string>> replaced;  // in line order
   for (const auto& [index, parts] : plan.rewrites) {
     const ContentLine& line = card.lines[index];
     if (removes(line, parts)) {
-      if (!lineText(line, card.version, codec).empty()) replaced[index] = std::string();
+      if (!lineText(line, card.version, codec).empty()) replaced.emplace_back(index, std::string());
     } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style, codec)) {
       verifyLine(*text, line, parts, card.version, codec);
-      replaced[index] = std::move(*text);
+      replaced.emplace_back(index, std::move(*text));
     }
   }
-  std::map<std::size_t, std::string> added;  // after line index; npos: before END
+  // After which line each new line goes (npos: before END), in line order.
+  std::vector<std::pair<std::size_t, std::string>> added;
   for (const NewLine& addition : plan.additions) {
     const std::size_t anchor = anchorOf(card, addition.lineName);
     const Span lineBreak = anchor != std::string::npos ? card.lines[anchor].lineBreak
@@ -185,7 +193,10 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
     model.name = addition.lineName;
     model.lineNumber = firstLineNumber;
     verifyLine(text, model, addition.parts, card.version, codec);
-    added[anchor] += text;
+    auto at = std::lower_bound(added.begin(), added.end(), anchor,
+                               [](const auto& entry, std::size_t a) { return entry.first < a; });
+    if (at == added.end() || at->first != anchor) at = added.emplace(at, anchor, std::string());
+    at->second += text;
   }
   if (replaced.empty() && added.empty()) return std::nullopt;
 
@@ -199,23 +210,27 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
   std::string out;
   out.reserve(size);
   std::size_t copied = 0;
+  auto nextReplaced = replaced.begin();
+  auto nextAdded = added.begin();
   for (std::size_t i = 0; i < card.lines.size(); ++i) {
     const ContentLine& line = card.lines[i];
-    if (const auto found = replaced.find(i); found != replaced.end()) {
+    if (nextReplaced != replaced.end() && nextReplaced->first == i) {
       out.append(cardText.substr(copied, line.raw.begin - copied));
-      out.append(found->second);
+      out.append(nextReplaced->second);
       copied = line.raw.end;
+      ++nextReplaced;
     }
-    if (const auto found = added.find(i); found != added.end()) {
+    if (nextAdded != added.end() && nextAdded->first == i) {
       out.append(cardText.substr(copied, line.raw.end - copied));
       copied = line.raw.end;
-      out.append(found->second);
+      out.append(nextAdded->second);
+      ++nextAdded;
     }
   }
-  if (const auto found = added.find(std::string::npos); found != added.end()) {
+  if (nextAdded != added.end()) {  // the lines that go before END
     out.append(cardText.substr(copied, card.endLine.begin - copied));
     copied = card.endLine.begin;
-    out.append(found->second);
+    out.append(nextAdded->second);
   }
   out.append(cardText.substr(copied));
   return out;

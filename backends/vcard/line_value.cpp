@@ -4,6 +4,7 @@
 #include "backends/vcard/physical_lines.h"
 #include "backends/vcard/vcard_error.h"
 #include "core/text.h"
+#include "core/utf.h"
 
 namespace borvanta::vcard {
 
@@ -32,17 +33,19 @@ LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec) {
     case ValueEncoding::QuotedPrintable: {
       std::optional<std::string> bytes = decodeQuotedPrintable(line.value);
       if (!bytes) throw SyntaxError(line.lineNumber, "quoted-printable 값이 잘못되었습니다");
-      decoded.bytes = std::move(*bytes);
+      decoded.decoded = std::move(*bytes);
+      decoded.transferDecoded = true;
       break;
     }
     case ValueEncoding::Base64: {
       std::optional<std::string> bytes = decodeBase64(line.value);
       if (!bytes) throw SyntaxError(line.lineNumber, "base64 값이 잘못되었습니다");
-      decoded.bytes = std::move(*bytes);
+      decoded.decoded = std::move(*bytes);
+      decoded.transferDecoded = true;
       break;
     }
     case ValueEncoding::None:
-      decoded.bytes = line.value;
+      decoded.raw = line.value;
       break;
   }
   if (const std::optional<std::string_view> name = line.firstParamValue("CHARSET")) {
@@ -55,7 +58,7 @@ LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec) {
     decoded.charsetDeclared = true;
     return decoded;
   }
-  std::optional<Charset> guessed = codec.guess(decoded.bytes);
+  std::optional<Charset> guessed = codec.guess(decoded.bytes());
   if (!guessed) throw SyntaxError(line.lineNumber, "UTF-8도 CP949도 아닌 글자가 있습니다");
   decoded.charset = std::move(*guessed);
   return decoded;
@@ -63,6 +66,10 @@ LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec) {
 
 std::string textOf(std::string_view escaped, const LineValue& value, Version version,
                    std::size_t lineNumber, CharsetCodec& codec) {
+  // Text that is UTF-8 already (ASCII in any set) is unescaped as it stands.
+  const bool utf8Already =
+      value.charset.kind == CharsetKind::Utf8 ? isValidUtf8(escaped) : isAscii(escaped);
+  if (utf8Already) return unescapeText(escaped, version);
   std::optional<std::string> utf8 = codec.toUtf8(escaped, value.charset);
   if (!utf8) throw SyntaxError(lineNumber, "값에 문자 집합에 맞지 않는 바이트가 있습니다");
   return unescapeText(*utf8, version);
@@ -76,18 +83,19 @@ bool isUriValue(const ContentLine& line, Version version) {
 
 std::string lineText(const ContentLine& line, Version version, CharsetCodec& codec) {
   const LineValue value = decodeLineValue(line, codec);
-  if (line.name == "TEL" && isUriValue(line, version) && isTelUri(value.bytes)) {
-    std::optional<std::string> utf8 = codec.toUtf8(parseTelUri(value.bytes).number, value.charset);
+  if (line.name == "TEL" && isUriValue(line, version) && isTelUri(value.bytes())) {
+    std::optional<std::string> utf8 =
+        codec.toUtf8(parseTelUri(value.bytes()).number, value.charset);
     if (!utf8) throw SyntaxError(line.lineNumber, "전화번호 URI가 잘못되었습니다");
     return *utf8;
   }
-  return textOf(value.bytes, value, version, line.lineNumber, codec);
+  return textOf(value.bytes(), value, version, line.lineNumber, codec);
 }
 
 std::string lineComponent(const ContentLine& line, Version version, std::size_t index,
                           CharsetCodec& codec) {
   const LineValue value = decodeLineValue(line, codec);
-  const std::vector<std::string_view> components = splitComponents(value.bytes);
+  const std::vector<std::string_view> components = splitComponents(value.bytes());
   if (index >= components.size()) return {};
   return textOf(components[index], value, version, line.lineNumber, codec);
 }
