@@ -44,8 +44,10 @@ ValueEncoding encodingOf(const std::vector<Parameter>& params) {
 }
 
 ValueEncoding encodingNamedIn(std::string_view prefix) {
-  if (prefix.find(';') == std::string_view::npos) return ValueEncoding::None;  // no parameters
-  if (prefix.find('"') != std::string_view::npos) return encodingOf(parsePrefix(prefix).params);
+  if (findByte(prefix, ';') == std::string_view::npos) return ValueEncoding::None;  // none
+  if (findByte(prefix, '"') != std::string_view::npos) {
+    return encodingOf(parsePrefix(prefix).params);
+  }
   PlainParamValues values(prefix, "ENCODING");
   for (std::string_view value; values.next(value);) {
     if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
@@ -62,26 +64,26 @@ std::string_view TextStore::keep(std::string_view text) {
 }
 
 PlainParamValues::PlainParamValues(std::string_view prefix, std::string_view name)
-    : prefix_(prefix), name_(name), nextParam_(prefix.find(';')) {
+    : prefix_(prefix), name_(name), nextParam_(findByte(prefix, ';')) {
   if (nextParam_ != std::string_view::npos) ++nextParam_;
 }
 
 bool PlainParamValues::next(std::string_view& value) {
   for (;;) {
     if (inValues_) {
-      const std::size_t comma = values_.find(',');
+      const std::size_t comma = findByte(values_, ',');
       value = trimSpaces(values_.substr(0, comma));
       inValues_ = comma != std::string_view::npos;
       if (inValues_) values_.remove_prefix(comma + 1);
       return true;
     }
     if (nextParam_ == std::string_view::npos) return false;
-    const std::size_t end = prefix_.find(';', nextParam_);
+    const std::size_t end = findByte(prefix_, ';', nextParam_);
     const std::string_view param = prefix_.substr(nextParam_, end - nextParam_);
     nextParam_ = end == std::string_view::npos ? end : end + 1;
     const std::string_view trimmed = trimSpaces(param);
     if (trimmed.empty()) continue;
-    const std::size_t equals = param.find('=');
+    const std::size_t equals = findByte(param, '=');
     const bool named = equals != std::string_view::npos;
     // A bare 2.1 value (TEL;CELL) names its parameter by what it is.
     const std::string_view name =
@@ -95,7 +97,7 @@ bool PlainParamValues::next(std::string_view& value) {
 const std::vector<Parameter>& ContentLine::params() const {
   if (!parsedParams.value) {
     // A prefix without ';' is a name alone (the reader checked it).
-    if (prefix.find(';') == std::string::npos) {
+    if (findByte(prefix, ';') == std::string_view::npos) {
       parsedParams.value.emplace();
     } else {
       parsedParams.value = parsePrefix(prefix).params;

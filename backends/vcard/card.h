@@ -95,7 +95,7 @@ struct ContentLine {
   // True when `test` holds for one of them; they are tried in order.
   template <class Test>
   [[nodiscard]] bool anyParamValue(std::string_view paramName, Test test) const {
-    if (!parsedParams.value && prefix.find('"') == std::string::npos) {
+    if (!parsedParams.value && prefix.find('"') == std::string_view::npos) {
       PlainParamValues values(prefix, paramName);
       for (std::string_view each; values.next(each);) {
         if (test(each)) return true;

@@ -193,11 +193,11 @@ struct PlainName {
 // checked as parsePrefix checks them; nothing for anything else (quotes, a
 // name it would refuse), which parsePrefix then reads or refuses itself.
 std::optional<PlainName> splitPlainPrefix(std::string_view prefix) {
-  if (prefix.find('"') != std::string_view::npos) return std::nullopt;
-  std::size_t semicolon = prefix.find(';');
+  if (findByte(prefix, '"') != std::string_view::npos) return std::nullopt;
+  std::size_t semicolon = findByte(prefix, ';');
   PlainName plain;
   plain.name = trimSpaces(prefix.substr(0, semicolon));
-  if (const std::size_t dot = plain.name.find('.'); dot != std::string_view::npos) {
+  if (const std::size_t dot = findByte(plain.name, '.'); dot != std::string_view::npos) {
     plain.group = plain.name.substr(0, dot);
     plain.name = plain.name.substr(dot + 1);
     if (!isValidName(plain.group)) return std::nullopt;
@@ -205,9 +205,9 @@ std::optional<PlainName> splitPlainPrefix(std::string_view prefix) {
   if (!isValidName(plain.name)) return std::nullopt;
   while (semicolon != std::string_view::npos) {
     const std::size_t start = semicolon + 1;
-    semicolon = prefix.find(';', start);
+    semicolon = findByte(prefix, ';', start);
     const std::string_view piece = trimSpaces(prefix.substr(start, semicolon - start));
-    const std::size_t equals = piece.find('=');
+    const std::size_t equals = findByte(piece, '=');
     if (equals != std::string_view::npos && !isValidName(trimSpaces(piece.substr(0, equals)))) {
       return std::nullopt;
     }

@@ -89,7 +89,9 @@ bool MappedTail::grow(int fd, std::uint64_t offset, std::uint64_t end) {
   base_ = nullptr;
   mapOffset_ = offset / page * page;
   mapSize_ = static_cast<std::size_t>(reserved_ - mapOffset_);
-  void* map = ::mmap(nullptr, mapSize_, PROT_READ | PROT_WRITE, MAP_SHARED, fd,
+  // Populated: its pages are made once here rather than faulted in one by
+  // one as records reach them.
+  void* map = ::mmap(nullptr, mapSize_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd,
                      static_cast<off_t>(mapOffset_));
   if (map == MAP_FAILED) {
     mapSize_ = 0;
