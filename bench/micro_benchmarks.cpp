@@ -1,6 +1,7 @@
-// Micro-benchmarks of the job's text rules and of the code page conversions,
-// each over many values of generated contacts. Every benchmark reports values
-// per second (items_per_second) and heap allocations per value.
+// Micro-benchmarks of the job's text rules, of the code page conversions and
+// of reading and writing vCard cards, each over many values of generated
+// contacts. Every benchmark reports values per second (items_per_second) and
+// heap allocations per value.
 //
 //   borvanta_bench [--contacts=N] [Google Benchmark flags]
 //
@@ -10,14 +11,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "bench/allocation_counter.h"
+#include "bench/register_over_values.h"
 #include "bench/value_samples.h"
+#include "bench/vcard_benchmarks.h"
 #include "core/cp949.h"
 #include "job/display_name.h"
 #include "job/name_separation.h"
@@ -28,53 +29,6 @@ namespace borvanta::bench {
 namespace {
 
 constexpr std::size_t kDefaultContacts = 4096;
-
-// Heap blocks a result must own whatever the function does: a string longer
-// than the standard library's in-place buffer lives on the heap.
-std::size_t heapBlocksOf(const std::string& s) {
-  return s.size() > std::string().capacity() ? 1 : 0;
-}
-std::size_t heapBlocksOf(const std::u16string& s) {
-  return s.size() > std::u16string().capacity() ? 1 : 0;
-}
-std::size_t heapBlocksOf(const SplitName& name) {
-  return heapBlocksOf(name.surname) + heapBlocksOf(name.givenName);
-}
-
-// Registers `name`: `operation` applied to the values in turn, round and
-// round, one value per iteration. Every benchmark is declared through here.
-// Besides values per second it reports the heap allocations per value, and
-// how many of them the returned values need themselves (a long string): the
-// difference is what the function allocates beyond its result.
-template <class Value, class Operation>
-void registerOverValues(const std::string& name, std::vector<Value> values, Operation operation) {
-  if (values.empty()) return;
-  auto shared = std::make_shared<const std::vector<Value>>(std::move(values));
-  benchmark::RegisterBenchmark(name.c_str(), [shared, operation](benchmark::State& state) {
-    const std::vector<Value>& all = *shared;
-    std::vector<std::size_t> resultBlocks;
-    for (const Value& value : all)
-      resultBlocks.push_back(heapBlocksOf(operation(value)));
-    std::size_t next = 0;
-    const std::uint64_t before = allocationCount();
-    for (auto _ : state) {
-      auto result = operation(all[next]);
-      benchmark::DoNotOptimize(result);
-      if (++next == all.size()) next = 0;
-    }
-    const std::uint64_t allocations = allocationCount() - before;
-    // The values the loop went over: whole rounds, then the first `next`.
-    const auto iterations = static_cast<std::size_t>(state.iterations());
-    std::size_t needed = 0;
-    for (std::size_t i = 0; i < all.size(); ++i)
-      needed += resultBlocks[i] * (iterations / all.size() + (i < iterations % all.size() ? 1 : 0));
-    const double perValue = iterations > 0 ? 1.0 / static_cast<double>(iterations) : 0.0;
-    state.SetItemsProcessed(state.iterations());
-    state.counters["allocs_per_value"] = static_cast<double>(allocations) * perValue;
-    state.counters["result_allocs_per_value"] = static_cast<double>(needed) * perValue;
-    state.counters["values"] = static_cast<double>(all.size());
-  });
-}
 
 void registerPhoneNumbers(const ValueSamples& s) {
   auto normalize = [](const std::string& v) { return normalizePhoneNumber(v); };
@@ -149,6 +103,8 @@ int main(int argc, char** argv) {
   registerNames(samples);
   registerDisplayNames(samples);
   registerConversions(samples);
+  const std::shared_ptr<VcardBenchFiles> files =
+      registerVcardBenchmarks(contacts == 0 ? 1 : contacts);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
   benchmark::RunSpecifiedBenchmarks();

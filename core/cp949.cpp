@@ -36,12 +36,15 @@ std::size_t utf8SequenceLength(unsigned char lead) {
 
 }  // namespace
 
-Cp949Text utf8ToCp949(std::string_view utf8) {
+Cp949Converter::Cp949Converter() = default;
+Cp949Converter::~Cp949Converter() = default;
+
+Cp949Text Cp949Converter::fromUtf8(std::string_view utf8) {
   utf8 = upToNul(utf8);
   if (isAscii(utf8)) return {std::string(utf8), false};
+  if (!toCp949_) toCp949_ = std::make_unique<IconvHandle>(kCp949, "UTF-8");
   Cp949Text result;
-  IconvHandle handle(kCp949, "UTF-8");
-  result.text = handle.convert(utf8, [&](std::string& out, std::string_view rest) {
+  result.text = toCp949_->convert(utf8, [&](std::string& out, std::string_view rest) {
     out.push_back('?');
     result.lossy = true;
     std::size_t length = utf8SequenceLength(static_cast<unsigned char>(rest.front()));
@@ -54,27 +57,40 @@ Cp949Text utf8ToCp949(std::string_view utf8) {
   return result;
 }
 
-Cp949Text utf16ToCp949(std::u16string_view utf16) {
-  utf16 = upToNul(utf16);
-  const std::string utf8 = utf16ToUtf8(utf16);
-  Cp949Text result = utf8ToCp949(utf8);
-  // An unpaired surrogate became U+FFFD, which code page 949 lacks, so it is
-  // already counted as lossy.
-  return result;
+Cp949Text Cp949Converter::fromUtf16(std::u16string_view utf16) {
+  // An unpaired surrogate becomes U+FFFD, which code page 949 lacks, so it
+  // counts as lossy.
+  return fromUtf8(utf16ToUtf8(upToNul(utf16)));
 }
 
-std::string cp949ToUtf8(std::string_view cp949Text) {
+std::string Cp949Converter::toUtf8(std::string_view cp949Text) {
   cp949Text = upToNul(cp949Text);
   if (isAscii(cp949Text)) return std::string(cp949Text);
-  IconvHandle handle("UTF-8", kCp949);
-  return handle.convert(cp949Text, [](std::string& out, std::string_view) {
+  if (!fromCp949_) fromCp949_ = std::make_unique<IconvHandle>("UTF-8", kCp949);
+  return fromCp949_->convert(cp949Text, [](std::string& out, std::string_view) {
     out += kReplacementUtf8;
     return std::size_t{1};
   });
 }
 
+std::u16string Cp949Converter::toUtf16(std::string_view cp949Text) {
+  return utf8ToUtf16(toUtf8(cp949Text));
+}
+
+Cp949Text utf8ToCp949(std::string_view utf8) {
+  return Cp949Converter().fromUtf8(utf8);
+}
+
+Cp949Text utf16ToCp949(std::u16string_view utf16) {
+  return Cp949Converter().fromUtf16(utf16);
+}
+
+std::string cp949ToUtf8(std::string_view cp949Text) {
+  return Cp949Converter().toUtf8(cp949Text);
+}
+
 std::u16string cp949ToUtf16(std::string_view cp949Text) {
-  return utf8ToUtf16(cp949ToUtf8(cp949Text));
+  return Cp949Converter().toUtf16(cp949Text);
 }
 
 std::string cp949(std::string_view utf8Literal) {

@@ -4,6 +4,7 @@
 // Characters code page 949 cannot hold become "?", and the result says so, so
 // that such text is never written back in place of the original.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,26 @@ struct Cp949Text {
 // byte sequence that is not valid code page 949 becomes U+FFFD.
 [[nodiscard]] std::string cp949ToUtf8(std::string_view cp949);
 [[nodiscard]] std::u16string cp949ToUtf16(std::string_view cp949);
+
+// The same conversions, keeping the C library's converters open from one text
+// to the next: for the objects that convert a text per contact (the store,
+// the page bridge). A converter is opened when a text first needs it.
+class Cp949Converter {
+ public:
+  Cp949Converter();
+  ~Cp949Converter();
+  Cp949Converter(const Cp949Converter&) = delete;
+  Cp949Converter& operator=(const Cp949Converter&) = delete;
+
+  [[nodiscard]] Cp949Text fromUtf8(std::string_view utf8);
+  [[nodiscard]] Cp949Text fromUtf16(std::u16string_view utf16);
+  [[nodiscard]] std::string toUtf8(std::string_view cp949);
+  [[nodiscard]] std::u16string toUtf16(std::string_view cp949);
+
+ private:
+  std::unique_ptr<class IconvHandle> toCp949_;
+  std::unique_ptr<class IconvHandle> fromCp949_;
+};
 
 // The code page 949 form of a text literal of the program's own (log lines,
 // tables). Throws std::invalid_argument when the literal cannot be held.

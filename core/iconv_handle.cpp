@@ -19,7 +19,8 @@ IconvHandle::~IconvHandle() {
   iconv_close(handle_);
 }
 
-bool IconvHandle::step(const char*& in, std::size_t& inLeft, std::string& out) {
+bool IconvHandle::step(const char*& in, std::size_t& inLeft) {
+  std::string& out = scratch_;
   while (inLeft > 0) {
     const std::size_t used = out.size();
     const std::size_t room = inLeft * 4 + 16;

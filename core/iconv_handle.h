@@ -1,5 +1,7 @@
 #pragma once
-// An iconv conversion descriptor that closes itself.
+// An iconv conversion descriptor that closes itself. It builds each result
+// in a buffer it keeps, so that a result owns exactly its own bytes and a
+// handle that converts many texts does not allocate the room anew.
 
 #include <iconv.h>
 
@@ -18,32 +20,33 @@ class IconvHandle {
 
   // Runs the conversion over `in`. When a character cannot be converted (or
   // the input is invalid there), `onFailure(out, rest)` is called with the
-  // remaining input and returns how many bytes of it to skip; conversion then
-  // goes on. Returns the converted bytes.
+  // output so far and the remaining input and returns how many bytes of it to
+  // skip; conversion then goes on. Returns the converted bytes.
   template <class OnFailure>
   std::string convert(std::string_view in, OnFailure onFailure);
 
  private:
-  // One step: converts as much as it can; returns false at a failure.
-  bool step(const char*& in, std::size_t& inLeft, std::string& out);
+  // One step: converts as much as it can onto the end of `scratch_`;
+  // returns false at a failure.
+  bool step(const char*& in, std::size_t& inLeft);
 
   iconv_t handle_;
+  std::string scratch_;
 };
 
 template <class OnFailure>
 std::string IconvHandle::convert(std::string_view in, OnFailure onFailure) {
-  std::string out;
-  out.reserve(in.size() + in.size() / 2 + 4);
+  scratch_.clear();
   const char* next = in.data();
   std::size_t left = in.size();
   while (left > 0) {
-    if (step(next, left, out)) break;
-    std::size_t skip = onFailure(out, std::string_view(next, left));
+    if (step(next, left)) break;
+    std::size_t skip = onFailure(scratch_, std::string_view(next, left));
     if (skip > left) skip = left;
     next += skip;
     left -= skip;
   }
-  return out;
+  return scratch_;
 }
 
 }  // namespace borvanta

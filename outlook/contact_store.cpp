@@ -143,12 +143,12 @@ void nextContact(OutlookConnection& connection, bool first, std::int32_t& skippe
   }
 }
 
-ContactRecord readRecord(om::ContactItem& item) {
+ContactRecord readRecord(om::ContactItem& item, Cp949Converter& cp949) {
   ContactRecord record;
   for (const PropertyField& entry : readOrder) {
     const om::Bstr value = take(item.get(entry.property), item, om::IID_ContactItem);
     if (!value) continue;  // a null string is an empty field
-    Cp949Text text = utf16ToCp949(*value);
+    Cp949Text text = cp949.fromUtf16(*value);
     record.field(entry.field) = std::move(text.text);
     record.setDamaged(entry.field, text.lossy);
   }
@@ -169,7 +169,7 @@ bool ContactStore::readAll(OwnerWindow& owner, ContactList& list) {
     page_.appendLog(formatText(startFormat.c_str(), count));
     std::int32_t read = 0;
     while (connection_.currentItem) {
-      ContactRecord record = readRecord(*connection_.currentItem);
+      ContactRecord record = readRecord(*connection_.currentItem, cp949_);
       record.item = connection_.currentItem;
       list.append(std::move(record));
       nextContact(connection_, false, skipped);
@@ -191,7 +191,7 @@ bool ContactStore::readAll(OwnerWindow& owner, ContactList& list) {
 
 void ContactStore::put(const ContactRecord& record, om::ContactProperty property,
                        std::string_view text) {
-  const std::u16string value = cp949ToUtf16(text);
+  const std::u16string value = cp949_.toUtf16(text);
   om::ContactItem& item = contactItemOf(record);
   // A value made from a field that lost characters when it was read holds
   // "?" in their place; writing it would destroy the original. Only the text

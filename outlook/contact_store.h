@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "core/cp949.h"
 #include "job/contact_list.h"
 #include "outlook/object_model.h"
 #include "outlook/outlook_connection.h"
@@ -41,6 +42,7 @@ class ContactStore {
   om::ComRuntime& runtime_;
   OutlookConnection& connection_;
   PageBridge& page_;
+  Cp949Converter cp949_;  // every value read and written crosses it
 };
 
 // The text of a load-failure box for `error`: its description, or its code

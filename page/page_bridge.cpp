@@ -68,7 +68,7 @@ void PageBridge::appendLog(std::string_view line) {
   if (!log_) return;
   // The line ends at its first NUL, like every text crossing to the page; the
   // break is added after that, so that every line keeps its own.
-  std::string html = cp949ToUtf8(line);
+  std::string html = cp949_.toUtf8(line);
   html += "<BR>";
   // Whether the page took the line is not looked at: a refused line is lost
   // and the run goes on.

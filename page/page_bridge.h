@@ -67,6 +67,7 @@ class PageBridge {
   Ref<dom::ImageElement> progress_;
   std::int32_t fullWidth_ = 0;
   std::int32_t pumpCounter_ = 0;  // loop iterations since the last pause
+  Cp949Converter cp949_;          // every log line crosses it
 };
 
 // The leading decimal integer of `text`: white space skipped, an optional

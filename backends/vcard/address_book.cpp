@@ -142,20 +142,12 @@ void AddressBook::recover(const JournalContents& journal) {
 
 ContactValues AddressBook::values(std::size_t card) {
   if (closed_) throw fileError(E_UNEXPECTED, path_, "'%s' 주소록은 이미 닫혔습니다.");
-  try {
-    return content_->values(card);
-  } catch (const SyntaxError& error) {
-    throw refusedFile(path_, error);
-  }
+  return content_->values(card);
 }
 
-std::string AddressBook::value(std::size_t card, om::ContactProperty property) {
+std::string_view AddressBook::value(std::size_t card, om::ContactProperty property) {
   if (closed_) throw fileError(E_UNEXPECTED, path_, "'%s' 주소록은 이미 닫혔습니다.");
-  try {
-    return content_->value(card, property);
-  } catch (const SyntaxError& error) {
-    throw refusedFile(path_, error);
-  }
+  return content_->value(card, property);
 }
 
 void AddressBook::ensureUsable() {
@@ -215,26 +207,25 @@ void AddressBook::startSaving() {
 
 bool AddressBook::save(std::size_t card, const std::vector<PropertyWrite>& writes) {
   ensureUsable();
-  std::optional<std::string> text;
+  std::optional<EditedCard> edit;
   try {
     // The editor reads back every line it writes, so that nothing the
     // reader would refuse is ever saved.
-    text =
-        editCard(content_->cardText(card), content_->lineNumber(card), writes, content_->codec());
+    edit = content_->edited(card, writes);
   } catch (const SyntaxError& error) {
     throw refusedFile(path_, error);
   }
-  if (!text) return false;
+  if (!edit) return false;
   if (options_.dryRun) {
     const ContactValues before = content_->originalValues(card);
-    content_->replaceCard(card, std::move(*text));
+    content_->replaceCard(card, std::move(*edit));
     changeLog_.record(card, before, values(card));
     return true;
   }
   ensureUnchangedOnDiskNowAndThen();
   if (!journal_) startSaving();
-  journal_->appendCard(static_cast<std::uint32_t>(card), *text, options_.syncEverySave);
-  content_->replaceCard(card, std::move(*text));
+  journal_->appendCard(static_cast<std::uint32_t>(card), edit->text, options_.syncEverySave);
+  content_->replaceCard(card, std::move(*edit));
   return true;
 }
 

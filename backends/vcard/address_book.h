@@ -49,7 +49,8 @@ class AddressBook : public RefCounted {
 
   // The card's properties as saved so far. Throws VcardError.
   [[nodiscard]] ContactValues values(std::size_t card);
-  [[nodiscard]] std::string value(std::size_t card, om::ContactProperty property);
+  // One property; the text lasts until the card is next saved.
+  [[nodiscard]] std::string_view value(std::size_t card, om::ContactProperty property);
   // Writes the properties into the card and makes that durable; false when
   // nothing differed. Throws VcardError.
   bool save(std::size_t card, const std::vector<PropertyWrite>& writes);

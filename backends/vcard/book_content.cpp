@@ -1,5 +1,7 @@
 #include "backends/vcard/book_content.h"
 
+#include <algorithm>
+
 #include "backends/vcard/card_parser.h"
 #include "backends/vcard/document.h"
 #include "backends/vcard/vcard_error.h"
@@ -22,14 +24,14 @@ BookContent::BookContent(std::string text) : source_(std::move(text)) {
         std::string_view(source_).substr(slot.begin, slot.end - slot.begin);
     const ParsedCard card = parseCard(cardView, slot.lineNumber);
     slot.contact = !isGroupCard(card);
-    (void)readValues(card, codec_);  // every property must be readable
+    slot.values = PackedValues(readValues(card, codec_));  // every property must be readable
   }
 }
 
 void BookContent::locate() {
   cards_.clear();
   for (const CardLocation& location : locateCards(source_))
-    cards_.push_back({location.raw.begin, location.raw.end, location.lineNumber, true, {}});
+    cards_.push_back({location.raw.begin, location.raw.end, location.lineNumber, true, {}, {}});
 }
 
 std::string_view BookContent::originalCardText(std::size_t card) const {
@@ -42,31 +44,37 @@ std::string_view BookContent::cardText(std::size_t card) const {
   return slot.edited ? std::string_view(*slot.edited) : originalCardText(card);
 }
 
-const ContactValues& BookContent::cached(std::size_t card) {
-  if (cachedCard_ != card) {
-    cachedValues_ = checkCard(cardText(card), lineNumber(card), codec_).values;
-    cachedCard_ = card;
-  }
-  return cachedValues_;
-}
-
-ContactValues BookContent::values(std::size_t card) {
-  return cached(card);
-}
-
-std::string BookContent::value(std::size_t card, om::ContactProperty property) {
-  return cached(card)[indexOf(property)];
-}
-
 ContactValues BookContent::originalValues(std::size_t card) const {
   return checkCard(originalCardText(card), lineNumber(card), codec_).values;
 }
 
-void BookContent::replaceCard(std::size_t card, std::string text) {
-  Slot& slot = cards_.at(card);
-  if (!slot.edited) ++edits_;
-  slot.edited = std::move(text);
-  if (cachedCard_ == card) cachedCard_.reset();
+std::optional<EditedCard> BookContent::edited(std::size_t card,
+                                              const std::vector<PropertyWrite>& writes) const {
+  const Slot& slot = cards_.at(card);
+  const bool unchanged = std::all_of(writes.begin(), writes.end(), [&](const PropertyWrite& w) {
+    return slot.values[indexOf(w.property)] == w.value;
+  });
+  if (unchanged) return std::nullopt;
+  std::optional<std::string> text = editCard(cardText(card), slot.lineNumber, writes, codec_);
+  if (!text) return std::nullopt;
+  // The editor read back every line it wrote: the written values are the
+  // card's now, and the lines it did not write say what they said.
+  ContactValues values = slot.values.unpacked();
+  bool removedLine = false;
+  for (const PropertyWrite& write : writes) {
+    std::string& value = values[indexOf(write.property)];
+    // An emptied File As loses its line, and a second such line, if the
+    // card has one, would speak instead: that card is read again.
+    removedLine = removedLine || (write.property == om::ContactProperty::FileAs &&
+                                  write.value.empty() && !value.empty());
+    value = write.value;
+  }
+  if (removedLine) values = checkCard(*text, slot.lineNumber, codec_).values;
+  return EditedCard{std::move(*text), PackedValues(values)};
+}
+
+void BookContent::replaceCard(std::size_t card, EditedCard edit) {
+  setText(card, std::move(edit.text), std::move(edit.values));
 }
 
 void BookContent::restoreCard(std::size_t card, std::string text) {
@@ -74,7 +82,14 @@ void BookContent::restoreCard(std::size_t card, std::string text) {
   if (checked.contact != cards_.at(card).contact) {
     throw SyntaxError(cards_.at(card).lineNumber, "저장 기록의 카드 종류가 다릅니다");
   }
-  replaceCard(card, std::move(text));
+  setText(card, std::move(text), PackedValues(checked.values));
+}
+
+void BookContent::setText(std::size_t card, std::string text, PackedValues values) {
+  Slot& slot = cards_.at(card);
+  if (!slot.edited) ++edits_;
+  slot.edited = std::move(text);
+  slot.values = std::move(values);
 }
 
 std::string BookContent::composed() const {
@@ -101,10 +116,11 @@ void BookContent::rebase(std::string composedText) {
   source_ = std::move(composedText);
   locate();
   if (cards_.size() != count) throw SyntaxError(1, "합친 파일의 카드 수가 맞지 않습니다");
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count; ++i) {
     cards_[i].contact = old[i].contact;
+    cards_[i].values = std::move(old[i].values);
+  }
   edits_ = 0;
-  cachedCard_.reset();
 }
 
 }  // namespace borvanta::vcard

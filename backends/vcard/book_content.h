@@ -1,7 +1,8 @@
 #pragma once
-// A .vcf file in memory: the bytes as read, where each card lies in them, and
-// the new text of every card saved since. Composing puts the new cards in
-// place of the old ones and leaves every other byte as it was.
+// A .vcf file in memory: the bytes as read, where each card lies in them, the
+// new text of every card saved since, and the contact values of every card as
+// saved so far. Composing puts the new cards in place of the old ones and
+// leaves every other byte as it was.
 
 #include <cstddef>
 #include <optional>
@@ -9,9 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/vcard/card_editor.h"
+#include "backends/vcard/packed_values.h"
 #include "backends/vcard/property_map.h"
 
 namespace borvanta::vcard {
+
+// A card's new text and the contact values it holds.
+struct EditedCard {
+  std::string text;
+  PackedValues values;
+};
 
 struct CheckedCard {
   ContactValues values;
@@ -31,14 +40,21 @@ class BookContent {
   [[nodiscard]] std::string_view cardText(std::size_t card) const;
   [[nodiscard]] std::string_view originalCardText(std::size_t card) const;
 
-  // The properties of the card as saved so far. Throws SyntaxError.
-  [[nodiscard]] ContactValues values(std::size_t card);
-  [[nodiscard]] std::string value(std::size_t card, om::ContactProperty property);
+  // The properties of the card as saved so far.
+  [[nodiscard]] ContactValues values(std::size_t card) const {
+    return cards_.at(card).values.unpacked();
+  }
+  [[nodiscard]] std::string_view value(std::size_t card, om::ContactProperty property) const {
+    return cards_.at(card).values[indexOf(property)];
+  }
+  // The properties of the card as the file has them. Throws SyntaxError.
   [[nodiscard]] ContactValues originalValues(std::size_t card) const;
 
-  // The card's new text from the editor, whose every line it wrote reads
-  // back (it checks them itself).
-  void replaceCard(std::size_t card, std::string text);
+  // The card with `writes` applied, or nothing when every value written is
+  // the card's already. Throws SyntaxError.
+  [[nodiscard]] std::optional<EditedCard> edited(std::size_t card,
+                                                 const std::vector<PropertyWrite>& writes) const;
+  void replaceCard(std::size_t card, EditedCard edit);
   // The card's text as a journal kept it: checked here to be one whole card
   // that can be read. Throws SyntaxError.
   void restoreCard(std::size_t card, std::string text);
@@ -58,18 +74,15 @@ class BookContent {
     std::size_t lineNumber = 0;
     bool contact = true;
     std::optional<std::string> edited;
+    PackedValues values;
   };
   void locate();
+  void setText(std::size_t card, std::string text, PackedValues values);
 
   mutable CharsetCodec codec_;
   std::string source_;
   std::vector<Slot> cards_;
   std::size_t edits_ = 0;
-  // The values of the card read last: the store reads them one by one.
-  const ContactValues& cached(std::size_t card);
-
-  std::optional<std::size_t> cachedCard_;
-  ContactValues cachedValues_;
 };
 
 // Checks that `text` is exactly one card that can be read, and reads it.

@@ -1,5 +1,8 @@
 #include "backends/vcard/card.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "backends/vcard/card_parser.h"
 #include "backends/vcard/physical_lines.h"
 
@@ -7,45 +10,106 @@ namespace borvanta::vcard {
 
 namespace {
 
-bool containsIgnoringCase(std::string_view text, std::string_view part) {
-  for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
-    if (equalsIgnoringCase(text.substr(at, part.size()), part)) return true;
-  }
-  return false;
-}
-
-// False when the prefix certainly names no transfer encoding, found without
-// reading its parameters.
-bool mayNameAnEncoding(std::string_view prefix) {
-  if (prefix.find(';') == std::string_view::npos) return false;  // no parameters at all
-  return containsIgnoringCase(prefix, "ENCODING") ||
-         containsIgnoringCase(prefix, "QUOTED-PRINTABLE") ||
-         containsIgnoringCase(prefix, "BASE64") || containsIgnoringCase(prefix, ";B;") ||
-         (prefix.size() >= 2 && equalsIgnoringCase(prefix.substr(prefix.size() - 2), ";B"));
+std::string_view trimSpaces(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
 }
 
 }  // namespace
 
+namespace {
+
+// The transfer encoding an ENCODING value names; nothing for another value.
+std::optional<ValueEncoding> encodingNamed(std::string_view value) {
+  if (equalsIgnoringCase(value, "QUOTED-PRINTABLE")) return ValueEncoding::QuotedPrintable;
+  if (equalsIgnoringCase(value, "BASE64") || equalsIgnoringCase(value, "B")) {
+    return ValueEncoding::Base64;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ValueEncoding encodingOf(const std::vector<Parameter>& params) {
+  for (const Parameter& param : params) {
+    if (param.name != "ENCODING") continue;
+    for (std::string_view value : param.values) {
+      if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
+    }
+  }
+  return ValueEncoding::None;
+}
+
+ValueEncoding encodingNamedIn(std::string_view prefix) {
+  if (findByte(prefix, ';') == std::string_view::npos) return ValueEncoding::None;  // none
+  if (findByte(prefix, '"') != std::string_view::npos) {
+    return encodingOf(parsePrefix(prefix).params);
+  }
+  PlainParamValues values(prefix, "ENCODING");
+  for (std::string_view value; values.next(value);) {
+    if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
+  }
+  return ValueEncoding::None;
+}
+
+std::string_view TextStore::keep(std::string_view text) {
+  if (capacity_ - used_ < text.size()) throw std::length_error("card text store is full");
+  char* at = bytes_.get() + used_;
+  std::copy(text.begin(), text.end(), at);
+  used_ += text.size();
+  return {at, text.size()};
+}
+
+PlainParamValues::PlainParamValues(std::string_view prefix, std::string_view name)
+    : prefix_(prefix), name_(name), nextParam_(findByte(prefix, ';')) {
+  if (nextParam_ != std::string_view::npos) ++nextParam_;
+}
+
+bool PlainParamValues::next(std::string_view& value) {
+  for (;;) {
+    if (inValues_) {
+      const std::size_t comma = findByte(values_, ',');
+      value = trimSpaces(values_.substr(0, comma));
+      inValues_ = comma != std::string_view::npos;
+      if (inValues_) values_.remove_prefix(comma + 1);
+      return true;
+    }
+    if (nextParam_ == std::string_view::npos) return false;
+    const std::size_t end = findByte(prefix_, ';', nextParam_);
+    const std::string_view param = prefix_.substr(nextParam_, end - nextParam_);
+    nextParam_ = end == std::string_view::npos ? end : end + 1;
+    const std::string_view trimmed = trimSpaces(param);
+    if (trimmed.empty()) continue;
+    const std::size_t equals = findByte(param, '=');
+    const bool named = equals != std::string_view::npos;
+    // A bare 2.1 value (TEL;CELL) names its parameter by what it is.
+    const std::string_view name =
+        named ? trimSpaces(param.substr(0, equals)) : impliedParamName(trimmed);
+    if (!equalsIgnoringCase(name, name_)) continue;
+    values_ = named ? param.substr(equals + 1) : trimmed;
+    inValues_ = true;
+  }
+}
+
 const std::vector<Parameter>& ContentLine::params() const {
-  if (!parsedParams.value) parsedParams.value = parsePrefix(prefix).params;
+  if (!parsedParams.value) {
+    // A prefix without ';' is a name alone (the reader checked it).
+    if (findByte(prefix, ';') == std::string_view::npos) {
+      parsedParams.value.emplace();
+    } else {
+      parsedParams.value = parsePrefix(prefix).params;
+    }
+  }
   return *parsedParams.value;
 }
 
 ValueEncoding ContentLine::encoding() const {
   std::optional<ValueEncoding>& known = knownEncoding.value;
-  if (known) return *known;
-  known = ValueEncoding::None;
-  if (!mayNameAnEncoding(prefix)) return *known;
-  for (std::string_view written : paramValues("ENCODING")) {
-    if (equalsIgnoringCase(written, "QUOTED-PRINTABLE")) {
-      known = ValueEncoding::QuotedPrintable;
-    } else if (equalsIgnoringCase(written, "BASE64") || equalsIgnoringCase(written, "B")) {
-      known = ValueEncoding::Base64;
-    } else {
-      continue;
-    }
-    break;
-  }
+  if (!known)
+    known = parsedParams.value ? encodingOf(*parsedParams.value) : encodingNamedIn(prefix);
   return *known;
 }
 
@@ -58,6 +122,15 @@ std::vector<std::string_view> ContentLine::paramValues(std::string_view paramNam
   return values;
 }
 
+std::optional<std::string_view> ContentLine::firstParamValue(std::string_view paramName) const {
+  std::optional<std::string_view> first;
+  (void)anyParamValue(paramName, [&](std::string_view each) {
+    first = each;
+    return true;
+  });
+  return first;
+}
+
 const Parameter* ContentLine::findParam(std::string_view paramName) const {
   for (const Parameter& param : params()) {
     if (param.name == paramName) return &param;
@@ -66,13 +139,8 @@ const Parameter* ContentLine::findParam(std::string_view paramName) const {
 }
 
 bool ContentLine::hasType(std::string_view type) const {
-  for (const Parameter& param : params()) {
-    if (param.name != "TYPE") continue;
-    for (std::string_view each : param.values) {
-      if (equalsIgnoringCase(each, type)) return true;
-    }
-  }
-  return false;
+  return anyParamValue("TYPE",
+                       [&](std::string_view each) { return equalsIgnoringCase(each, type); });
 }
 
 const ContentLine* ParsedCard::first(std::string_view lineName) const {

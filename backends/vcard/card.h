@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,14 +52,33 @@ struct Lazy {
 
 enum class ValueEncoding : std::uint8_t { None, QuotedPrintable, Base64 };
 
+// The values of the parameters named `name` in a prefix without double
+// quotes, one after the other, read as its Parameters would read them but
+// without building them: most lookups need a value or two.
+class PlainParamValues {
+ public:
+  PlainParamValues(std::string_view prefix, std::string_view name);
+  // The next value; false after the last.
+  bool next(std::string_view& value);
+
+ private:
+  std::string_view prefix_;
+  std::string_view name_;
+  std::size_t nextParam_;    // where the next parameter starts; npos: none
+  std::string_view values_;  // the rest of the current parameter's values
+  bool inValues_ = false;
+};
+
+// The texts of a line view its card's text store (ParsedCard::texts): they
+// live as long as the card that read them.
 struct ContentLine {
   Span raw;                    // every physical line of it, with their line breaks
   Span lineBreak;              // the break of its last physical line
   std::size_t lineNumber = 0;  // in the file, of its first physical line
-  std::string prefix;          // unfolded group, name and parameters, before the ':'
-  std::string group;           // "item1" of "item1.TEL", as written
-  std::string name;            // upper case
-  std::string value;           // unfolded, soft line breaks removed, still encoded and escaped
+  std::string_view prefix;     // unfolded group, name and parameters, before the ':'
+  std::string_view group;      // "item1" of "item1.TEL", as written
+  std::string_view name;       // upper case
+  std::string_view value;      // unfolded, soft line breaks removed, still encoded and escaped
   int depth = 1;               // 2 or more inside a card embedded in this one (2.1 AGENT)
   bool folded = false;
   bool softBreaks = false;
@@ -70,6 +90,26 @@ struct ContentLine {
   [[nodiscard]] ValueEncoding encoding() const;
   // The values of every parameter named `name` (TYPE), bare ones included.
   [[nodiscard]] std::vector<std::string_view> paramValues(std::string_view name) const;
+  // The first of them; nothing when there is none.
+  [[nodiscard]] std::optional<std::string_view> firstParamValue(std::string_view name) const;
+  // True when `test` holds for one of them; they are tried in order.
+  template <class Test>
+  [[nodiscard]] bool anyParamValue(std::string_view paramName, Test test) const {
+    if (!parsedParams.value && prefix.find('"') == std::string_view::npos) {
+      PlainParamValues values(prefix, paramName);
+      for (std::string_view each; values.next(each);) {
+        if (test(each)) return true;
+      }
+      return false;
+    }
+    for (const Parameter& param : params()) {
+      if (param.name != paramName) continue;
+      for (std::string_view each : param.values) {
+        if (test(each)) return true;
+      }
+    }
+    return false;
+  }
   [[nodiscard]] const Parameter* findParam(std::string_view name) const;
   // The TYPE values, upper case.
   [[nodiscard]] bool hasType(std::string_view type) const;
@@ -79,11 +119,44 @@ struct ContentLine {
   mutable Lazy<ValueEncoding> knownEncoding;          // see encoding()
 };
 
+// The transfer encoding the parameters name (ENCODING=QUOTED-PRINTABLE,
+// BASE64 or B, bare ones included; the first that names one), or None.
+[[nodiscard]] ValueEncoding encodingOf(const std::vector<Parameter>& params);
+// The same for a prefix, reading as little of it as it can. Throws
+// SyntaxError for parameters it cannot read.
+[[nodiscard]] ValueEncoding encodingNamedIn(std::string_view prefix);
+
+// Where the texts of a card's lines are kept: one block, filled once, so
+// that reading a card allocates once for all of them.
+class TextStore {
+ public:
+  TextStore() = default;
+  explicit TextStore(std::size_t capacity)
+      : bytes_(std::make_unique<char[]>(capacity)), capacity_(capacity) {}
+
+  // A copy of `text` in the store. Throws std::length_error when the store
+  // is full (its reader sized it for every text it keeps).
+  std::string_view keep(std::string_view text);
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  std::size_t capacity_ = 0;
+  std::size_t used_ = 0;
+};
+
 struct ParsedCard {
+  ParsedCard() = default;
+  ParsedCard(ParsedCard&&) noexcept = default;
+  ParsedCard& operator=(ParsedCard&&) noexcept = default;
+  // The lines view `texts`: a copy would view the original's.
+  ParsedCard(const ParsedCard&) = delete;
+  ParsedCard& operator=(const ParsedCard&) = delete;
+
   Version version = Version::V30;
   std::vector<ContentLine> lines;  // BEGIN and END excluded
   Span beginLine;                  // the BEGIN:VCARD line with its break
   Span endLine;                    // the END:VCARD line with its break
+  TextStore texts;                 // what the lines' texts view
 
   // The first own line named `name`.
   [[nodiscard]] const ContentLine* first(std::string_view name) const;

@@ -1,7 +1,7 @@
 #include "backends/vcard/card_editor.h"
 
+#include <algorithm>
 #include <array>
-#include <map>
 
 #include "backends/vcard/card_parser.h"
 #include "backends/vcard/card_style.h"
@@ -82,8 +82,16 @@ struct NewLine {
 };
 
 struct Plan {
-  std::map<std::size_t, LineParts> rewrites;  // by line index
+  std::vector<std::pair<std::size_t, LineParts>> rewrites;  // in line order
   std::vector<NewLine> additions;
+
+  LineParts& rewriteOf(std::size_t line) {
+    auto at =
+        std::lower_bound(rewrites.begin(), rewrites.end(), line,
+                         [](const auto& rewrite, std::size_t l) { return rewrite.first < l; });
+    if (at == rewrites.end() || at->first != line) at = rewrites.emplace(at, line, LineParts{});
+    return at->second;
+  }
 };
 
 Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes) {
@@ -91,7 +99,7 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
   for (const PropertyWrite& write : writes) {
     const PropertyMapping& mapping = mappingOf(write.property);
     if (const std::size_t line = findLine(card, mapping); line != std::string::npos) {
-      plan.rewrites[line][mapping.component] = write.value;
+      setPart(plan.rewriteOf(line), mapping.component, write.value);
       continue;
     }
     // A TEL line belongs to one property; N and ORG lines gather components.
@@ -105,7 +113,7 @@ Plan planWrites(const ParsedCard& card, const std::vector<PropertyWrite>& writes
       if (write.value.empty()) continue;  // absent reads as empty already
       target = &plan.additions.emplace_back(NewLine{write.property, mapping.lineName, {}});
     }
-    target->parts[mapping.component] = write.value;
+    setPart(target->parts, mapping.component, write.value);
   }
   return plan;
 }
@@ -125,18 +133,18 @@ std::string asWritten(std::string_view value, Version version) {
   return out;
 }
 
-// Reads `text` (one line written for `parts`) back and checks that it says
-// what was written. Throws SyntaxError otherwise.
+// Reads `text` (one line written for `parts`) back as it reads inside the
+// card and checks that it says what was written. Throws SyntaxError
+// otherwise.
 void verifyLine(std::string_view text, const ContentLine& model, const LineParts& parts,
                 Version version, CharsetCodec& codec) {
-  static constexpr std::string_view versions[] = {"2.1", "3.0", "4.0"};
-  std::string card = "BEGIN:VCARD\r\nVERSION:";
-  card += versions[static_cast<int>(version)];
-  card += "\r\n";
-  card += text;
-  card += "END:VCARD\r\n";
-  const ParsedCard parsed = parseCard(card, model.lineNumber);
-  const ContentLine* line = parsed.lines.size() == 2 ? &parsed.lines[1] : nullptr;
+  ParsedCard parsed;
+  try {
+    parsed = parseContentLines(text, version, model.lineNumber);
+  } catch (const SyntaxError&) {
+    parsed.lines.clear();
+  }
+  const ContentLine* line = parsed.lines.size() == 1 ? &parsed.lines[0] : nullptr;
   bool same = line != nullptr && line->name == model.name && line->group == model.group;
   for (const auto& [index, value] : parts) {
     if (!same) break;
@@ -174,19 +182,26 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
                                     const std::vector<PropertyWrite>& writes, CharsetCodec& codec) {
   const ParsedCard card = parseCard(cardText, firstLineNumber);
   const Plan plan = planWrites(card, writes);
-  const CardStyle style = styleOf(cardText, card, codec);
+  StyleNeeds needs;
+  needs.charsets = std::any_of(writes.begin(), writes.end(),
+                               [](const PropertyWrite& write) { return !isAscii(write.value); });
+  needs.telephones =
+      std::any_of(plan.additions.begin(), plan.additions.end(),
+                  [](const NewLine& addition) { return addition.lineName == "TEL"; });
+  const CardStyle style = styleOf(cardText, card, codec, needs);
 
-  std::map<std::size_t, std::string> replaced;  // by line index
+  std::vector<std::pair<std::size_t, std::string>> replaced;  // in line order
   for (const auto& [index, parts] : plan.rewrites) {
     const ContentLine& line = card.lines[index];
     if (removes(card, index, parts)) {
-      if (!lineText(line, card.version, codec).empty()) replaced[index] = std::string();
+      if (!lineText(line, card.version, codec).empty()) replaced.emplace_back(index, std::string());
     } else if (std::optional<std::string> text = rewriteLine(cardText, line, parts, style, codec)) {
       verifyLine(*text, line, parts, card.version, codec);
-      replaced[index] = std::move(*text);
+      replaced.emplace_back(index, std::move(*text));
     }
   }
-  std::map<std::size_t, std::string> added;  // after line index; npos: before END
+  // After which line each new line goes (npos: before END), in line order.
+  std::vector<std::pair<std::size_t, std::string>> added;
   for (const NewLine& addition : plan.additions) {
     const std::size_t anchor = anchorOf(card, addition.lineName);
     const Span lineBreak = anchor != std::string::npos ? card.lines[anchor].lineBreak
@@ -198,36 +213,49 @@ std::optional<std::string> editCard(std::string_view cardText, std::size_t first
         newLine(addition.lineName, telTypes(addition.property, style.tel.withVoice), addition.parts,
                 style, breakText, codec);
     ContentLine model;
-    model.name = std::string(addition.lineName);
+    model.name = addition.lineName;
     model.lineNumber = firstLineNumber;
     verifyLine(text, model, addition.parts, card.version, codec);
-    added[anchor] += text;
+    auto at = std::lower_bound(added.begin(), added.end(), anchor,
+                               [](const auto& entry, std::size_t a) { return entry.first < a; });
+    if (at == added.end() || at->first != anchor) at = added.emplace(at, anchor, std::string());
+    at->second += text;
   }
   if (replaced.empty() && added.empty()) return std::nullopt;
 
+  // A book keeps every edited card until it folds them in: the text gets
+  // exactly its own size.
+  std::size_t size = cardText.size();
+  for (const auto& [index, text] : replaced)
+    size = size - card.lines[index].raw.size() + text.size();
+  for (const auto& [anchor, text] : added)
+    size += text.size();
   std::string out;
-  out.reserve(cardText.size() + 256);
+  out.reserve(size);
   std::size_t copied = 0;
+  auto nextReplaced = replaced.begin();
+  auto nextAdded = added.begin();
   for (std::size_t i = 0; i < card.lines.size(); ++i) {
     const ContentLine& line = card.lines[i];
-    if (const auto found = replaced.find(i); found != replaced.end()) {
+    if (nextReplaced != replaced.end() && nextReplaced->first == i) {
       out.append(cardText.substr(copied, line.raw.begin - copied));
-      out.append(found->second);
+      out.append(nextReplaced->second);
       copied = line.raw.end;
+      ++nextReplaced;
     }
-    if (const auto found = added.find(i); found != added.end()) {
+    if (nextAdded != added.end() && nextAdded->first == i) {
       out.append(cardText.substr(copied, line.raw.end - copied));
       copied = line.raw.end;
-      out.append(found->second);
+      out.append(nextAdded->second);
+      ++nextAdded;
     }
   }
-  if (const auto found = added.find(std::string::npos); found != added.end()) {
+  if (nextAdded != added.end()) {  // the lines that go before END
     out.append(cardText.substr(copied, card.endLine.begin - copied));
     copied = card.endLine.begin;
-    out.append(found->second);
+    out.append(nextAdded->second);
   }
   out.append(cardText.substr(copied));
-  out.shrink_to_fit();  // a book keeps every edited card until it folds them in
   return out;
 }
 

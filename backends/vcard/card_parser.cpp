@@ -1,6 +1,7 @@
 #include "backends/vcard/card_parser.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +14,18 @@ namespace borvanta::vcard {
 
 namespace {
 
+constexpr std::array<bool, 256> makeNameChars() {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    table[static_cast<std::size_t>(c)] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                         (c >= '0' && c <= '9') || c == '-' || c == '_';
+  }
+  return table;
+}
+
 bool isNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_';
+  static constexpr std::array<bool, 256> nameChars = makeNameChars();
+  return nameChars[static_cast<unsigned char>(c)];
 }
 
 bool isValidName(std::string_view name) {
@@ -31,11 +41,16 @@ bool isBase64Char(char c) {
          c == '/' || c == '=';
 }
 
-std::string upper(std::string_view text) {
-  std::string out(text);
+void assignUpper(std::string& out, std::string_view text) {
+  out.assign(text);
   for (char& c : out) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
+}
+
+std::string upper(std::string_view text) {
+  std::string out;
+  assignUpper(out, text);
   return out;
 }
 
@@ -64,20 +79,6 @@ void forEachPiece(std::string_view text, char separator, Piece piece) {
   piece(Span{start, text.size()});
 }
 
-// The parameter name a bare 2.1 value implies.
-std::string impliedName(std::string_view value) {
-  static constexpr std::string_view encodings[] = {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT",
-                                                   "7BIT"};
-  static constexpr std::string_view valueKinds[] = {"INLINE", "URL", "URI", "CONTENT-ID", "CID"};
-  for (std::string_view encoding : encodings) {
-    if (equalsIgnoringCase(value, encoding)) return "ENCODING";
-  }
-  for (std::string_view kind : valueKinds) {
-    if (equalsIgnoringCase(value, kind)) return "VALUE";
-  }
-  return "TYPE";
-}
-
 Parameter parseParameter(std::string_view prefix, Span raw) {
   Parameter param;
   param.raw = raw;
@@ -93,7 +94,7 @@ Parameter parseParameter(std::string_view prefix, Span raw) {
   if (equals == std::string_view::npos) {
     param.bare = true;
     valueText = trimSpaces(text);
-    param.name = impliedName(valueText);
+    param.name = std::string(impliedParamName(valueText));
   } else {
     const std::string_view name = trimSpaces(text.substr(0, equals));
     if (!isValidName(name)) throw SyntaxError(0, "매개변수 이름이 잘못되었습니다");
@@ -183,6 +184,37 @@ bool isBase64Line(std::string_view content) {
   return true;
 }
 
+struct PlainName {
+  std::string_view group;
+  std::string_view name;  // as written
+};
+
+// The group and name of a prefix without double quotes, its parameters
+// checked as parsePrefix checks them; nothing for anything else (quotes, a
+// name it would refuse), which parsePrefix then reads or refuses itself.
+std::optional<PlainName> splitPlainPrefix(std::string_view prefix) {
+  if (findByte(prefix, '"') != std::string_view::npos) return std::nullopt;
+  std::size_t semicolon = findByte(prefix, ';');
+  PlainName plain;
+  plain.name = trimSpaces(prefix.substr(0, semicolon));
+  if (const std::size_t dot = findByte(plain.name, '.'); dot != std::string_view::npos) {
+    plain.group = plain.name.substr(0, dot);
+    plain.name = plain.name.substr(dot + 1);
+    if (!isValidName(plain.group)) return std::nullopt;
+  }
+  if (!isValidName(plain.name)) return std::nullopt;
+  while (semicolon != std::string_view::npos) {
+    const std::size_t start = semicolon + 1;
+    semicolon = findByte(prefix, ';', start);
+    const std::string_view piece = trimSpaces(prefix.substr(start, semicolon - start));
+    const std::size_t equals = findByte(piece, '=');
+    if (equals != std::string_view::npos && !isValidName(trimSpaces(piece.substr(0, equals)))) {
+      return std::nullopt;
+    }
+  }
+  return plain;
+}
+
 // Joins the physical lines of one content line, starting at `lines[i]`.
 class LineJoiner {
  public:
@@ -214,9 +246,7 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
     if (!encoding) {
       const std::size_t colon = findValueColon(unfolded);
       if (colon == std::string::npos) return ValueEncoding::None;  // still in the prefix
-      ContentLine probe;
-      probe.prefix = unfolded.substr(0, colon);
-      encoding = probe.encoding();
+      encoding = encodingNamedIn(std::string_view(unfolded).substr(0, colon));
     }
     return *encoding;
   };
@@ -251,7 +281,133 @@ std::size_t LineJoiner::join(std::size_t i, std::size_t end, ContentLine& line,
   return j;
 }
 
+// Reads the content lines of physical lines [first, end) of a card of
+// `version`, numbering them from `firstLineNumber` for `lines[0]`.
+class ContentLineReader {
+ public:
+  ContentLineReader(std::string_view text, const std::vector<PhysicalLine>& lines, Version version,
+                    std::size_t firstLineNumber, TextStore& store)
+      : text_(text),
+        lines_(lines),
+        joiner_(text, lines, version),
+        firstLineNumber_(firstLineNumber),
+        store_(store) {}
+
+  // Room for every text the reader keeps of `text`: each line's unfolded
+  // text, at most as long as its raw lines, and its name or group when they
+  // are not kept as written (no longer than the line's prefix).
+  static std::size_t storeSize(std::string_view text) { return 2 * text.size() + 16; }
+
+  // Throws SyntaxError.
+  std::vector<ContentLine> read(std::size_t first, std::size_t end);
+
+ private:
+  ContentLine readOne(std::size_t i, std::size_t end, std::size_t& next);
+
+  std::string_view text_;
+  const std::vector<PhysicalLine>& lines_;
+  std::string_view upperName(std::string_view name);
+
+  LineJoiner joiner_;
+  std::size_t firstLineNumber_;
+  TextStore& store_;
+  std::string unfolded_;
+  std::string scratch_;
+};
+
+std::vector<ContentLine> ContentLineReader::read(std::size_t first, std::size_t end) {
+  std::vector<ContentLine> out;
+  out.reserve(end - first);
+  int depth = 1;
+  for (std::size_t i = first; i < end;) {
+    if (lines_[i].isBlank(text_)) {
+      ++i;
+      continue;
+    }
+    const std::size_t lineNumber = firstLineNumber_ + i;
+    if (startsWithWhiteSpace(text_, lines_[i])) {
+      throw SyntaxError(lineNumber, "공백으로 시작하는 줄 앞에 이어질 속성이 없습니다");
+    }
+    std::size_t next = 0;
+    ContentLine line = readOne(i, end, next);
+    const bool opens = line.name == "BEGIN" && isCardDelimiter(unfolded_, "BEGIN");
+    const bool closes = line.name == "END" && isCardDelimiter(unfolded_, "END");
+    if (opens) ++depth;
+    line.depth = depth;
+    if (closes) {
+      if (depth == 1) throw SyntaxError(lineNumber, "END:VCARD가 한 번 더 나옵니다");
+      --depth;
+    }
+    out.push_back(std::move(line));
+    i = next;
+  }
+  if (depth != 1) throw SyntaxError(firstLineNumber_, "카드 안의 카드가 끝나지 않았습니다");
+  return out;
+}
+
+ContentLine ContentLineReader::readOne(std::size_t i, std::size_t end, std::size_t& next) {
+  const std::size_t lineNumber = firstLineNumber_ + i;
+  ContentLine line;
+  line.lineNumber = lineNumber;
+  try {
+    next = joiner_.join(i, end, line, unfolded_);
+    const std::size_t colon = findValueColon(unfolded_);
+    if (colon == std::string::npos) throw SyntaxError(0, "속성 이름 뒤에 ':'가 없습니다");
+    const std::string_view kept = store_.keep(unfolded_);
+    line.prefix = kept.substr(0, colon);
+    line.value = kept.substr(colon + 1);
+    if (const std::optional<PlainName> plain = splitPlainPrefix(line.prefix)) {
+      line.group = plain->group;
+      line.name = upperName(plain->name);
+    } else {
+      const ParsedPrefix parsed = parsePrefix(line.prefix, false);
+      line.group = store_.keep(parsed.group);
+      line.name = store_.keep(parsed.name);
+    }
+  } catch (const SyntaxError& error) {
+    throw SyntaxError(lineNumber, error.reason());
+  }
+  return line;
+}
+
+// The name in upper case: as written when it is (most are).
+std::string_view ContentLineReader::upperName(std::string_view name) {
+  if (std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    return name;
+  }
+  assignUpper(scratch_, name);
+  return store_.keep(scratch_);
+}
+
+std::vector<PhysicalLine> physicalLinesOf(std::string_view text) {
+  std::vector<PhysicalLine> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  LineCursor cursor(text);
+  for (PhysicalLine line; cursor.next(line);)
+    lines.push_back(line);
+  return lines;
+}
+
 }  // namespace
+
+std::string_view impliedParamName(std::string_view bareValue) {
+  static constexpr std::string_view encodings[] = {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT",
+                                                   "7BIT"};
+  static constexpr std::string_view valueKinds[] = {"INLINE", "URL", "URI", "CONTENT-ID", "CID"};
+  // Most bare values are types (CELL, VOICE, WORK): none of the names
+  // above starts as they do.
+  constexpr std::string_view firstLetters = "QqBb87IiUuCc";
+  if (bareValue.empty() || firstLetters.find(bareValue.front()) == std::string_view::npos) {
+    return "TYPE";
+  }
+  for (std::string_view encoding : encodings) {
+    if (equalsIgnoringCase(bareValue, encoding)) return "ENCODING";
+  }
+  for (std::string_view kind : valueKinds) {
+    if (equalsIgnoringCase(bareValue, kind)) return "VALUE";
+  }
+  return "TYPE";
+}
 
 std::size_t findValueColon(std::string_view unfolded) {
   bool quoted = false;
@@ -289,61 +445,31 @@ ParsedPrefix parsePrefix(std::string_view prefix, bool withParams) {
 }
 
 ParsedCard parseCard(std::string_view text, std::size_t firstLineNumber) {
-  std::vector<PhysicalLine> lines;
-  LineCursor cursor(text);
-  for (PhysicalLine line; cursor.next(line);)
-    lines.push_back(line);
+  const std::vector<PhysicalLine> lines = physicalLinesOf(text);
   if (lines.size() < 2 || !isCardDelimiter(lines.front().content(text), "BEGIN") ||
       !isCardDelimiter(lines.back().content(text), "END")) {
     throw SyntaxError(firstLineNumber, "카드가 BEGIN:VCARD와 END:VCARD 사이에 있지 않습니다");
   }
   ParsedCard card;
-  card.lines.reserve(lines.size());
   card.version = findVersion(text, lines, firstLineNumber);
   card.beginLine = {lines.front().begin, lines.front().end};
   card.endLine = {lines.back().begin, lines.back().end};
+  card.texts = TextStore(ContentLineReader::storeSize(text));
+  card.lines = ContentLineReader(text, lines, card.version, firstLineNumber, card.texts)
+                   .read(1, lines.size() - 1);
+  return card;
+}
 
-  LineJoiner joiner(text, lines, card.version);
-  const std::size_t end = lines.size() - 1;
-  std::string unfolded;
-  int depth = 1;
-  for (std::size_t i = 1; i < end;) {
-    if (lines[i].isBlank(text)) {
-      ++i;
-      continue;
-    }
-    const std::size_t lineNumber = firstLineNumber + i;
-    if (startsWithWhiteSpace(text, lines[i])) {
-      throw SyntaxError(lineNumber, "공백으로 시작하는 줄 앞에 이어질 속성이 없습니다");
-    }
-    ContentLine line;
-    line.lineNumber = lineNumber;
-    std::size_t next = 0;
-    std::size_t colon = 0;
-    try {
-      next = joiner.join(i, end, line, unfolded);
-      colon = findValueColon(unfolded);
-      if (colon == std::string::npos) throw SyntaxError(0, "속성 이름 뒤에 ':'가 없습니다");
-      ParsedPrefix prefix = parsePrefix(std::string_view(unfolded).substr(0, colon), false);
-      line.group = std::move(prefix.group);
-      line.name = std::move(prefix.name);
-    } catch (const SyntaxError& error) {
-      throw SyntaxError(lineNumber, error.reason());
-    }
-    line.prefix = unfolded.substr(0, colon);
-    line.value = unfolded.substr(colon + 1);
-    const bool opens = line.name == "BEGIN" && isCardDelimiter(unfolded, "BEGIN");
-    const bool closes = line.name == "END" && isCardDelimiter(unfolded, "END");
-    if (opens) ++depth;
-    line.depth = depth;
-    if (closes) {
-      if (depth == 1) throw SyntaxError(lineNumber, "END:VCARD가 한 번 더 나옵니다");
-      --depth;
-    }
-    card.lines.push_back(std::move(line));
-    i = next;
+ParsedCard parseContentLines(std::string_view text, Version version, std::size_t firstLineNumber) {
+  const std::vector<PhysicalLine> lines = physicalLinesOf(text);
+  if (!lines.empty() && lines.back().end == lines.back().contentEnd) {
+    throw SyntaxError(firstLineNumber + lines.size() - 1, "줄이 줄바꿈으로 끝나지 않습니다");
   }
-  if (depth != 1) throw SyntaxError(firstLineNumber, "카드 안의 카드가 끝나지 않았습니다");
+  ParsedCard card;
+  card.version = version;
+  card.texts = TextStore(ContentLineReader::storeSize(text));
+  card.lines =
+      ContentLineReader(text, lines, version, firstLineNumber, card.texts).read(0, lines.size());
   return card;
 }
 

@@ -15,6 +15,13 @@ namespace borvanta::vcard {
 // file, for errors. Throws SyntaxError.
 [[nodiscard]] ParsedCard parseCard(std::string_view cardText, std::size_t firstLineNumber);
 
+// Parses `text` as content lines of a card of `version` (without the card's
+// BEGIN, VERSION and END lines), as they read inside such a card: each line
+// must end in a line break. The result has no BEGIN or END line. Throws
+// SyntaxError.
+[[nodiscard]] ParsedCard parseContentLines(std::string_view text, Version version,
+                                           std::size_t firstLineNumber);
+
 struct ParsedPrefix {
   std::string group;
   std::string name;
@@ -25,6 +32,9 @@ struct ParsedPrefix {
 // SyntaxError (with line 0; the caller knows the line). Without
 // `withParams`, the parameters are only checked, not kept.
 [[nodiscard]] ParsedPrefix parsePrefix(std::string_view prefix, bool withParams = true);
+
+// The parameter name a bare 2.1 value implies: ENCODING, VALUE or TYPE.
+[[nodiscard]] std::string_view impliedParamName(std::string_view bareValue);
 
 // The position of the colon that starts the value: the first one outside
 // double quotes. npos when there is none.

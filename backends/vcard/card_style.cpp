@@ -23,10 +23,11 @@ std::optional<std::size_t> foldWidthOf(std::string_view text, const ParsedCard& 
   std::size_t widest = 0;
   bool longUnfolded = false;
   for (const ContentLine& line : card.lines) {
-    if (line.encoding() == ValueEncoding::Base64) continue;
+    const bool longLine = line.raw.of(text).size() > kFoldWidth + line.lineBreak.size();
+    if ((!line.folded && !longLine) || line.encoding() == ValueEncoding::Base64) continue;
     if (line.folded) {
       widest = std::max(widest, line.longestPhysical);
-    } else if (line.raw.of(text).size() > kFoldWidth + line.lineBreak.size()) {
+    } else {
       longUnfolded = true;
     }
   }
@@ -41,8 +42,8 @@ void learnQuotedPrintable(std::string_view text, const ParsedCard& card, CardSty
   bool sawRawSpace = false;
   for (const ContentLine& line : card.lines) {
     if (line.encoding() != ValueEncoding::QuotedPrintable) continue;
-    sawEncodedSpace = sawEncodedSpace || line.value.find("=20") != std::string::npos;
-    sawRawSpace = sawRawSpace || line.value.find(' ') != std::string::npos;
+    sawEncodedSpace = sawEncodedSpace || line.value.find("=20") != std::string_view::npos;
+    sawRawSpace = sawRawSpace || line.value.find(' ') != std::string_view::npos;
     if (!line.softBreaks) continue;
     const std::vector<std::string_view> pieces = physicalContents(line.raw.of(text));
     // The last piece is as short as the value left it; the first one
@@ -62,7 +63,7 @@ void learnQuotedPrintable(std::string_view text, const ParsedCard& card, CardSty
 // found without decoding it.
 bool holdsHighBytes(const ContentLine& line) {
   if (line.encoding() != ValueEncoding::QuotedPrintable) return !isAscii(line.value);
-  const std::string& value = line.value;
+  const std::string_view value = line.value;
   for (std::size_t i = 0; i + 1 < value.size(); ++i) {
     const char next = value[i + 1];
     if (value[i] == '=' && (next == '8' || next == '9' || (next >= 'A' && next <= 'F') ||
@@ -82,9 +83,8 @@ void learnCharsets(const ParsedCard& card, CardStyle& style, CharsetCodec& codec
     if (!line.isOwn() || line.encoding() == ValueEncoding::Base64 || !holdsHighBytes(line)) {
       continue;
     }
-    const std::vector<std::string_view> names = line.paramValues("CHARSET");
-    if (!names.empty()) {
-      const std::optional<Charset> charset = charsetNamed(names.front());
+    if (const std::optional<std::string_view> name = line.firstParamValue("CHARSET")) {
+      const std::optional<Charset> charset = charsetNamed(*name);
       if (declaring == nullptr && charset && charset->kind != CharsetKind::Ascii) {
         declaring = &line;
       }
@@ -153,13 +153,14 @@ std::vector<std::string_view> physicalContents(std::string_view raw) {
   return pieces;
 }
 
-CardStyle styleOf(std::string_view cardText, const ParsedCard& card, CharsetCodec& codec) {
+CardStyle styleOf(std::string_view cardText, const ParsedCard& card, CharsetCodec& codec,
+                  StyleNeeds needs) {
   CardStyle style;
   style.version = card.version;
   style.foldWidth = foldWidthOf(cardText, card);
   learnQuotedPrintable(cardText, card, style);
-  learnCharsets(card, style, codec);
-  style.tel = telStyleOf(card);
+  if (needs.charsets) learnCharsets(card, style, codec);
+  if (needs.telephones) style.tel = telStyleOf(card);
   return style;
 }
 

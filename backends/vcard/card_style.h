@@ -47,8 +47,17 @@ struct CardStyle {
   TelStyle tel;
 };
 
+// What an edit needs to know beyond folding and quoted-printable: the
+// character sets matter only to text that is not ASCII (every set writes
+// ASCII alike), the telephone style only to a new TEL line. A part not
+// asked for keeps its default.
+struct StyleNeeds {
+  bool charsets = true;
+  bool telephones = true;
+};
+
 [[nodiscard]] CardStyle styleOf(std::string_view cardText, const ParsedCard& card,
-                                CharsetCodec& codec);
+                                CharsetCodec& codec, StyleNeeds needs = {});
 
 // The physical lines (content only) of a content line's raw text.
 [[nodiscard]] std::vector<std::string_view> physicalContents(std::string_view raw);

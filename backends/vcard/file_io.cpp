@@ -62,6 +62,17 @@ void writeAll(int fd, std::string_view bytes, const std::filesystem::path& path)
   }
 }
 
+void writeAllAt(int fd, std::string_view bytes, std::uint64_t offset,
+                const std::filesystem::path& path) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) throw systemError(path, "쓰는 중", errno);
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+    offset += static_cast<std::uint64_t>(put);
+  }
+}
+
 void flushToDisk(int fd, const std::filesystem::path& path, bool dataOnly) {
   const int result = dataOnly ? ::fdatasync(fd) : ::fsync(fd);
   if (result != 0) throw systemError(path, "디스크에 기록하는 중", errno);

@@ -65,6 +65,9 @@ struct FileIdentity {
 
 [[nodiscard]] std::string readAll(int fd, const std::filesystem::path& path);
 void writeAll(int fd, std::string_view bytes, const std::filesystem::path& path);
+// Writes `bytes` at `offset`, whatever the file's position.
+void writeAllAt(int fd, std::string_view bytes, std::uint64_t offset,
+                const std::filesystem::path& path);
 // fdatasync when `dataOnly`, else fsync.
 void flushToDisk(int fd, const std::filesystem::path& path, bool dataOnly);
 void flushDirectoryOf(const std::filesystem::path& path);

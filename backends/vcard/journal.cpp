@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 
 #include "backends/vcard/vcard_error.h"
 
@@ -17,15 +18,39 @@ constexpr std::size_t kHeaderSize = 32;
 constexpr std::size_t kRecordHead = 12;  // kind, padding, card, length
 constexpr std::uint32_t kFoldCard = 0xFFFFFFFFu;
 
-std::array<std::uint32_t, 256> makeCrcTable() {
-  std::array<std::uint32_t, 256> table{};
+// CRC-32 (IEEE 802.3) eight bytes at a time: table k gives the CRC of a
+// byte followed by k zero bytes.
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+CrcTables makeCrcTables() {
+  CrcTables tables{};
   for (std::uint32_t n = 0; n < 256; ++n) {
     std::uint32_t c = n;
     for (int k = 0; k < 8; ++k)
       c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
+    tables[0][n] = c;
   }
-  return table;
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    for (std::size_t k = 1; k < 8; ++k)
+      tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFF];
+  }
+  return tables;
+}
+
+// Carries a running CRC (before its final inversion) over `bytes`.
+std::uint32_t crcUpdate(std::uint32_t c, std::string_view bytes) {
+  static const CrcTables t = makeCrcTables();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t left = bytes.size();
+  for (; left >= 8; p += 8, left -= 8) {
+    const std::uint32_t low = c ^ (std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
+                                   std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    c = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
+        t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+  }
+  for (; left > 0; ++p, --left)
+    c = t[0][(c ^ *p) & 0xFF] ^ (c >> 8);
+  return c;
 }
 
 void putLe(std::string& out, std::uint64_t value, int bytes) {
@@ -58,11 +83,7 @@ VcardError foreignJournal(const std::filesystem::path& path) {
 }  // namespace
 
 std::uint32_t crc32(std::string_view bytes) {
-  static const std::array<std::uint32_t, 256> table = makeCrcTable();
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (char byte : bytes)
-    c = table[(c ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
+  return crcUpdate(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu;
 }
 
 std::uint64_t contentHash(std::string_view bytes) {
@@ -119,7 +140,8 @@ std::optional<JournalContents> readJournal(const std::filesystem::path& path) {
 }
 
 JournalWriter JournalWriter::create(const std::filesystem::path& path, FileStamp base) {
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+  // Read and write: a shared mapping that is written to needs both.
+  UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
   if (!fd.valid()) throw systemError(path, "만드는 중", errno);
   const std::string head = header(base);
   writeAll(fd.get(), head, path);
@@ -129,16 +151,71 @@ JournalWriter JournalWriter::create(const std::filesystem::path& path, FileStamp
 }
 
 JournalWriter JournalWriter::resume(const std::filesystem::path& path, std::uint64_t validLength) {
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+  UniqueFd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
   if (!fd.valid()) throw systemError(path, "여는 중", errno);
-  if (::ftruncate(fd.get(), static_cast<off_t>(validLength)) != 0 ||
-      ::lseek(fd.get(), static_cast<off_t>(validLength), SEEK_SET) < 0) {
+  if (::ftruncate(fd.get(), static_cast<off_t>(validLength)) != 0) {
     throw systemError(path, "정리하는 중", errno);
   }
   return JournalWriter(path, std::move(fd), validLength);
 }
 
+JournalWriter::~JournalWriter() {
+  finish();
+}
+
+JournalWriter& JournalWriter::operator=(JournalWriter&& other) noexcept {
+  if (this != &other) {
+    finish();
+    path_ = std::move(other.path_);
+    fd_ = std::move(other.fd_);
+    length_ = other.length_;
+    tail_ = std::move(other.tail_);
+    broken_ = other.broken_;
+  }
+  return *this;
+}
+
+void JournalWriter::finish() noexcept {
+  tail_.reset();
+  if (fd_.valid() && !broken_) (void)::ftruncate(fd_.get(), static_cast<off_t>(length_));
+}
+
 void JournalWriter::append(char kind, std::uint32_t card, std::string_view payload, bool sync) {
+  if (broken_) {
+    throw fileError(HRESULT_WRITE_FAULT, path_,
+                    "'%s' 저장 기록에 더 쓸 수 없습니다. 앞서 쓰다가 난 오류를 먼저 "
+                    "해결하세요.");
+  }
+  const std::size_t size = kRecordHead + payload.size() + 4;
+  try {
+    if (char* room = tail_.room(fd_.get(), length_, size)) {
+      std::string head;
+      head.push_back(kind);
+      putLe(head, 0, 3);
+      putLe(head, card, 4);
+      putLe(head, payload.size(), 4);
+      std::string crc;
+      putLe(crc, crcUpdate(crcUpdate(0xFFFFFFFFu, head), payload) ^ 0xFFFFFFFFu, 4);
+      // The checksum goes last: a record cut short by the process dying
+      // fails it, and its reader ends the journal there.
+      std::memcpy(room, head.data(), kRecordHead);
+      std::memcpy(room + kRecordHead, payload.data(), payload.size());
+      std::memcpy(room + kRecordHead + payload.size(), crc.data(), 4);
+    } else {
+      writeRecord(kind, card, payload);
+    }
+    if (sync) flushToDisk(fd_.get(), path_, true);
+  } catch (const VcardError&) {
+    // Cut the half-written record off, so that later records still count;
+    // when that fails too, nothing more may be appended after it.
+    tail_.reset();
+    broken_ = ::ftruncate(fd_.get(), static_cast<off_t>(length_)) != 0;
+    throw;
+  }
+  length_ += size;
+}
+
+void JournalWriter::writeRecord(char kind, std::uint32_t card, std::string_view payload) {
   std::string record;
   record.reserve(kRecordHead + payload.size() + 4);
   record.push_back(kind);
@@ -147,22 +224,7 @@ void JournalWriter::append(char kind, std::uint32_t card, std::string_view paylo
   putLe(record, payload.size(), 4);
   record.append(payload);
   putLe(record, crc32(record), 4);
-  if (broken_) {
-    throw fileError(HRESULT_WRITE_FAULT, path_,
-                    "'%s' 저장 기록에 더 쓸 수 없습니다. 앞서 쓰다가 난 오류를 먼저 "
-                    "해결하세요.");
-  }
-  try {
-    writeAll(fd_.get(), record, path_);
-    if (sync) flushToDisk(fd_.get(), path_, true);
-  } catch (const VcardError&) {
-    // Cut the half-written record off, so that later records still count;
-    // when that fails too, nothing more may be appended after it.
-    broken_ = ::ftruncate(fd_.get(), static_cast<off_t>(length_)) != 0 ||
-              ::lseek(fd_.get(), static_cast<off_t>(length_), SEEK_SET) < 0;
-    throw;
-  }
-  length_ += record.size();
+  writeAllAt(fd_.get(), record, length_, path_);
 }
 
 void JournalWriter::appendCard(std::uint32_t card, std::string_view text, bool sync) {

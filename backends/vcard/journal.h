@@ -1,6 +1,9 @@
 #pragma once
-// The journal beside a .vcf file: every saved card, appended and flushed
-// before Save returns, so that a save survives the process being killed.
+// The journal beside a .vcf file: every saved card, appended before Save
+// returns, so that a save survives the process being killed. Records are
+// stored into a mapping of the file's reserved tail (no system call per
+// save); the tail past the last record holds zero bytes until the writer
+// cuts it off, and a reader ends the journal there as at any torn record.
 // It names the exact file it applies to (size and hash), so it is never
 // replayed onto another. Before the file is replaced with the journal folded
 // in, a fold mark records what the new file will be; a journal whose file
@@ -20,6 +23,7 @@
 #include <vector>
 
 #include "backends/vcard/file_io.h"
+#include "backends/vcard/mapped_tail.h"
 
 namespace borvanta::vcard {
 
@@ -60,6 +64,11 @@ class JournalWriter {
   // Appends to an existing journal after its last whole record.
   static JournalWriter resume(const std::filesystem::path& path, std::uint64_t validLength);
 
+  // Cuts the reserved tail off, so that the file ends at its last record.
+  ~JournalWriter();
+  JournalWriter(JournalWriter&& other) noexcept = default;
+  JournalWriter& operator=(JournalWriter&& other) noexcept;
+
   // Appends one saved card; flushed to the disk when `sync`. On failure the
   // journal is cut back to where it was and VcardError is thrown.
   void appendCard(std::uint32_t card, std::string_view text, bool sync);
@@ -70,10 +79,13 @@ class JournalWriter {
   JournalWriter(std::filesystem::path path, UniqueFd fd, std::uint64_t length)
       : path_(std::move(path)), fd_(std::move(fd)), length_(length) {}
   void append(char kind, std::uint32_t card, std::string_view payload, bool sync);
+  void writeRecord(char kind, std::uint32_t card, std::string_view payload);
+  void finish() noexcept;
 
   std::filesystem::path path_;
   UniqueFd fd_;
-  std::uint64_t length_ = 0;
+  std::uint64_t length_ = 0;  // up to the end of the last record
+  MappedTail tail_;
 
   bool broken_ = false;  // a failed append could not be cut off
 };

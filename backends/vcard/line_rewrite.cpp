@@ -1,5 +1,6 @@
 #include "backends/vcard/line_rewrite.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "backends/vcard/codec.h"
@@ -138,7 +139,7 @@ std::string render(Draft& draft, const Parameter* declaredCharset, const CardSty
 std::optional<std::string> rewriteTelUri(std::string_view cardText, const ContentLine& line,
                                          const LineValue& value, const LineParts& parts,
                                          const CardStyle& style, CharsetCodec& codec) {
-  const TelUri old = parseTelUri(value.bytes);
+  const TelUri old = parseTelUri(value.bytes());
   const std::string& number = parts.rbegin()->second;
   if (codec.toUtf8(old.number, value.charset) == number) return std::nullopt;
   // The number's bytes are percent-encoded in the character set the new line
@@ -148,7 +149,7 @@ std::optional<std::string> rewriteTelUri(std::string_view cardText, const Conten
   if (!value.charsetDeclared) charset = codec.guess(old.parameters).value_or(value.charset);
   const std::optional<std::string> bytes = codec.fromUtf8(number, charset);
   if (!bytes) throw SyntaxError(line.lineNumber, "전화번호를 이 줄의 문자 집합으로 쓸 수 없습니다");
-  Draft draft{line.prefix,
+  Draft draft{std::string(line.prefix),
               {makeTelUri(*bytes, old.parameters)},
               {false},
               value.charset,
@@ -161,11 +162,21 @@ std::optional<std::string> rewriteTelUri(std::string_view cardText, const Conten
 
 }  // namespace
 
+void setPart(LineParts& parts, int component, std::string text) {
+  auto at = std::lower_bound(parts.begin(), parts.end(), component,
+                             [](const auto& part, int c) { return part.first < c; });
+  if (at != parts.end() && at->first == component) {
+    at->second = std::move(text);
+  } else {
+    parts.emplace(at, component, std::move(text));
+  }
+}
+
 std::optional<std::string> rewriteLine(std::string_view cardText, const ContentLine& line,
                                        const LineParts& parts, const CardStyle& style,
                                        CharsetCodec& codec) {
   const LineValue value = decodeLineValue(line, codec);
-  if (line.name == "TEL" && isUriValue(line, style.version) && isTelUri(value.bytes)) {
+  if (line.name == "TEL" && isUriValue(line, style.version) && isTelUri(value.bytes())) {
     return rewriteTelUri(cardText, line, value, parts, style, codec);
   }
   Draft draft;
@@ -174,13 +185,13 @@ std::optional<std::string> rewriteLine(std::string_view cardText, const ContentL
   draft.structured = parts.begin()->first >= 0;
   draft.encoding = line.encoding();
   draft.charset = value.charset;
-  draft.untouchedAscii = isAscii(value.bytes);
+  draft.untouchedAscii = isAscii(value.bytes());
   if (!value.charsetDeclared && draft.untouchedAscii) draft.charset = style.implicitCharset;
   if (draft.structured) {
-    for (std::string_view component : splitComponents(value.bytes))
+    for (std::string_view component : splitComponents(value.bytes()))
       draft.components.emplace_back(component);
   } else {
-    draft.components.push_back(value.bytes);
+    draft.components.emplace_back(value.bytes());
   }
   draft.isUtf8.assign(draft.components.size(), false);
   bool changed = false;

@@ -3,18 +3,23 @@
 // own parameters, character set, transfer encoding, folding and line break
 // are kept wherever the new value can be represented in them.
 
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "backends/vcard/card.h"
 #include "backends/vcard/card_style.h"
 
 namespace borvanta::vcard {
 
-// New texts (UTF-8) by component; -1 for the whole value.
-using LineParts = std::map<int, std::string>;
+// New texts (UTF-8) by component, in component order, one per component;
+// -1 for the whole value.
+using LineParts = std::vector<std::pair<int, std::string>>;
+
+// Sets the text of `component`, replacing what an earlier write set.
+void setPart(LineParts& parts, int component, std::string text);
 
 // The physical text of `line` with `parts` written into it, or nothing when
 // every part equals what the line already says. Throws SyntaxError when the

@@ -11,12 +11,19 @@
 namespace borvanta::vcard {
 
 struct LineValue {
-  std::string bytes;  // after quoted-printable or base64: escaped, in `charset`
+  // After quoted-printable or base64: escaped, in `charset`. A line without
+  // a transfer encoding gives its own value, which the line keeps.
+  [[nodiscard]] std::string_view bytes() const { return transferDecoded ? decoded : raw; }
+
+  std::string decoded;   // what quoted-printable or base64 stood for
+  std::string_view raw;  // the line's value, when it has no transfer encoding
+  bool transferDecoded = false;
   Charset charset;
   bool charsetDeclared = false;  // the line has a CHARSET parameter
 };
 
-// Undoes the line's transfer encoding and finds its character set. Throws
+// Undoes the line's transfer encoding and finds its character set. The
+// result may view the line's value: it lives no longer than the line. Throws
 // SyntaxError (with the line's number) for an encoding or character set this
 // backend does not read, or bytes the character set does not hold.
 [[nodiscard]] LineValue decodeLineValue(const ContentLine& line, CharsetCodec& codec);

@@ -135,7 +135,9 @@ HRESULT VcardContactItem::save() {
   } catch (const VcardError& error) {
     return fail(om::IID_ContactItem, error);
   }
-  pending_.clear();
+  // The next values come a pass later, if at all: a hundred thousand items
+  // should not each hold room for them meanwhile.
+  std::vector<PropertyWrite>().swap(pending_);
   return S_OK;
 }
 

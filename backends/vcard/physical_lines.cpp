@@ -4,10 +4,6 @@ namespace borvanta::vcard {
 
 namespace {
 
-char lowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isSpaceOrTab(char c) {
   return c == ' ' || c == '\t';
 }
@@ -41,18 +37,6 @@ bool LineCursor::next(PhysicalLine& line) {
   }
   position_ = line.end;
   return true;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool isCardDelimiter(std::string_view content, std::string_view keyword) {

@@ -42,8 +42,27 @@ class LineCursor {
 // case, with white space allowed at the end.
 [[nodiscard]] bool isCardDelimiter(std::string_view content, std::string_view keyword);
 
+// The first `c` in `text` at or after `from`, or npos: a plain loop, which
+// beats a call into the C library on the short texts of prefixes.
+[[nodiscard]] inline std::size_t findByte(std::string_view text, char c, std::size_t from = 0) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
 // ASCII case-insensitive equality.
-[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);
-[[nodiscard]] bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+[[nodiscard]] inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+[[nodiscard]] inline bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
 
 }  // namespace borvanta::vcard

@@ -93,7 +93,7 @@ ContactValues readValues(const ParsedCard& card, CharsetCodec& codec) {
     }
     if (decodedLine != found) {
       decoded = decodeLineValue(line, codec);
-      components = splitComponents(decoded.bytes);
+      components = splitComponents(decoded.bytes());
       decodedLine = found;
     }
     const auto component = static_cast<std::size_t>(mapping.component);

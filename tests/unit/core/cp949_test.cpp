@@ -79,6 +79,27 @@ TEST(Cp949, LiteralConversionRefusesWhatCannotBeHeld) {
   EXPECT_THROW((void)cp949("😀"), std::invalid_argument);
 }
 
+TEST(Cp949, AConverterKeptFromTextToTextConvertsEachAsIfAlone) {
+  // Broken input between good texts: a failure must leave nothing behind
+  // for the next text.
+  const std::string utf8Texts[] = {"김철수", "a\xEA\xB9", "남궁민수", "김😀", "", "(주)삼성", "똠"};
+  const std::string cp949Texts[] = {"\xB1\xE8", "\xB1", "\xC3\xB6\xBC\xF6",
+                                    "a\xFF",    "abc",  "\x8C\x63"};
+  Cp949Converter converter;
+  for (int round = 0; round < 2; ++round) {
+    for (const std::string& text : utf8Texts) {
+      EXPECT_EQ(converter.fromUtf8(text), utf8ToCp949(text)) << text;
+      EXPECT_EQ(converter.fromUtf16(utf8ToUtf16(text)), utf16ToCp949(utf8ToUtf16(text))) << text;
+    }
+    for (const std::string& text : cp949Texts) {
+      EXPECT_EQ(converter.toUtf8(text), cp949ToUtf8(text)) << text;
+      EXPECT_EQ(converter.toUtf16(text), cp949ToUtf16(text)) << text;
+    }
+  }
+  EXPECT_EQ(converter.fromUtf8("김😀"), (Cp949Text{"\xB1\xE8?", true}));
+  EXPECT_EQ(converter.toUtf8("\xB1\xE8\xFF"), "김\xEF\xBF\xBD");
+}
+
 TEST(Utf, SurrogatePairsAndInvalidInput) {
   EXPECT_EQ(utf8ToUtf16("😀"), u"😀");
   EXPECT_EQ(utf16ToUtf8(u"😀김"), "😀김");

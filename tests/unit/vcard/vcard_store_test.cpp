@@ -123,6 +123,56 @@ TEST(Journal, AnotherProgramsFileIsNotTakenForOne) {
   EXPECT_THROW((void)readJournal(dir / "j"), VcardError);
 }
 
+TEST(Journal, AWriterThatNeverEndedLeavesItsRecordsBeforeAZeroTail) {
+  TempDir dir;
+  const std::filesystem::path path = dir / "j";
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    JournalWriter writer = JournalWriter::create(path, {1, 2});
+    writer.appendCard(0, "first", false);
+    writer.appendCard(3, "second", false);
+    ::_exit(0);  // as if killed: the writer never cuts its tail off
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const std::uint64_t records = 32 + (12 + 5 + 4) + (12 + 6 + 4);
+  EXPECT_GT(std::filesystem::file_size(path), records);  // the reserved tail, all zero bytes
+
+  const std::optional<JournalContents> left = readJournal(path);
+  ASSERT_TRUE(left);
+  ASSERT_EQ(left->records.size(), 2u);
+  EXPECT_EQ(left->records[1].text, "second");
+  EXPECT_EQ(left->validLength, records);
+  {
+    JournalWriter writer = JournalWriter::resume(path, left->validLength);
+    writer.appendCard(1, "third", false);
+  }
+  EXPECT_EQ(std::filesystem::file_size(path), records + 12 + 5 + 4);
+  const std::optional<JournalContents> resumed = readJournal(path);
+  ASSERT_EQ(resumed->records.size(), 3u);
+  EXPECT_EQ(resumed->records[2].card, 1u);
+  EXPECT_EQ(resumed->records[2].text, "third");
+}
+
+TEST(Journal, ARecordLargerThanTheReservedTailIsKeptWhole) {
+  TempDir dir;
+  const std::filesystem::path path = dir / "j";
+  std::string large(9u << 20, 'x');  // a card with a large photo
+  large[12345] = 'y';
+  {
+    JournalWriter writer = JournalWriter::create(path, {1, 2});
+    writer.appendCard(0, "before", false);
+    writer.appendCard(1, large, false);
+    writer.appendCard(2, "after", false);
+  }
+  const std::optional<JournalContents> contents = readJournal(path);
+  ASSERT_TRUE(contents);
+  ASSERT_EQ(contents->records.size(), 3u);
+  EXPECT_TRUE(contents->records[1].text == large);
+  EXPECT_EQ(contents->records[2].text, "after");
+}
+
 // ---------------------------------------------------------------- saving and folding
 
 TEST_F(Store, ASaveGoesToTheJournalNotTheFile) {

@@ -216,6 +216,45 @@ TEST(ParseCard, ReadsGroupsAndEveryFormOfParameter) {
   EXPECT_EQ(card.lines[5].paramValues("CHARSET"), std::vector<std::string_view>{"ks_c_5601-1987"});
 }
 
+// A line's parameter values looked up without reading its parameters (a
+// prefix without quotes) are exactly those its parameters hold.
+struct PlainParamsRow {
+  const char* name;
+  const char* prefix;
+};
+
+class PlainParams : public ::testing::TestWithParam<PlainParamsRow> {};
+
+TEST_P(PlainParams, AreThoseTheParametersHold) {
+  const std::string text =
+      std::string("BEGIN:VCARD\r\nVERSION:2.1\r\n") + GetParam().prefix + ":x\r\nEND:VCARD\r\n";
+  for (std::string_view name : {"TYPE", "ENCODING", "CHARSET", "VALUE", "X-OWN"}) {
+    const ParsedCard looked = parse(text);
+    std::vector<std::string_view> plain;
+    (void)looked.lines[1].anyParamValue(name, [&](std::string_view value) {
+      plain.push_back(value);
+      return false;
+    });
+    EXPECT_FALSE(looked.lines[1].parsedParams.value) << "read its parameters after all";
+    const ParsedCard read = parse(text);
+    EXPECT_EQ(plain, read.lines[1].paramValues(name)) << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefixes, PlainParams,
+    ::testing::Values(
+        PlainParamsRow{"NoParameters", "TEL"}, PlainParamsRow{"BareTypes", "item1.TEL;CELL;voice"},
+        PlainParamsRow{"BareEncodingsAndValueKinds", "PHOTO;BASE64;JPEG;URL;8bit"},
+        PlainParamsRow{"TypeList", "TEL;TYPE=WORK,FAX,,pref"},
+        PlainParamsRow{"RepeatedLowerCase", "TEL;type=HOME;Type=pref;TYPE=voice"},
+        PlainParamsRow{"SpacesAroundEverything", "TEL; type = cell , voice ;  ; VALUE= uri"},
+        PlainParamsRow{"EmptyValues", "TEL;TYPE=;X-OWN=,;CHARSET="},
+        PlainParamsRow{"EncodedKorean", "N;CHARSET=ks_c_5601-1987;ENCODING=QUOTED-PRINTABLE"},
+        PlainParamsRow{"EmptyPieces", "ADR;;WORK;;PREF;;CHARSET=utf-8;"},
+        PlainParamsRow{"ValueWithEqualsSigns", "X-OWN;X-OWN=a=b,c==d"}),
+    RowName());
+
 TEST(ParseCard, AnEqualsSignBeforeTheValueIsNoSoftBreak) {
   const ParsedCard card = parse(
       "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL;TYPE=\r\n CELL;ENCODING=QUOTED-PRINTABLE:1\r\n"
