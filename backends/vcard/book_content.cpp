@@ -58,18 +58,20 @@ std::optional<EditedCard> BookContent::edited(std::size_t card,
   std::optional<std::string> text = editCard(cardText(card), slot.lineNumber, writes, codec_);
   if (!text) return std::nullopt;
   // The editor read back every line it wrote: the written values are the
-  // card's now, and the lines it did not write say what they said.
+  // card's now, and the lines it did not write say what they said. Two
+  // cases are read again instead: a carriage return, which 3.0 and 4.0
+  // write as their line break and read back as a line feed; and an emptied
+  // File As, which loses its line.
   ContactValues values = slot.values.unpacked();
-  bool removedLine = false;
+  bool readAgain = false;
   for (const PropertyWrite& write : writes) {
     std::string& value = values[indexOf(write.property)];
-    // An emptied File As loses its line, and a second such line, if the
-    // card has one, would speak instead: that card is read again.
-    removedLine = removedLine || (write.property == om::ContactProperty::FileAs &&
-                                  write.value.empty() && !value.empty());
+    readAgain =
+        readAgain || write.value.find('\r') != std::string::npos ||
+        (write.property == om::ContactProperty::FileAs && write.value.empty() && !value.empty());
     value = write.value;
   }
-  if (removedLine) values = checkCard(*text, slot.lineNumber, codec_).values;
+  if (readAgain) values = checkCard(*text, slot.lineNumber, codec_).values;
   return EditedCard{std::move(*text), PackedValues(values)};
 }
 

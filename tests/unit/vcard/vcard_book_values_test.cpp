@@ -183,6 +183,16 @@ TEST(BookValues, AnEmptiedFileAsStaysEmptyWhenASecondFileAsLineFollows) {
   EXPECT_EQ(BookContent(std::string(book.cardText(0))).value(0, ContactProperty::FileAs), "");
 }
 
+TEST(BookValues, AWrittenCarriageReturnIsKeptAsTheLineBreakItReadsBackAs) {
+  BookContent book("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kim\r\nEND:VCARD\r\n");
+  std::optional<EditedCard> edit = book.edited(0, {{ContactProperty::FileAs, "Kim\rLee"}});
+  ASSERT_TRUE(edit);
+  book.replaceCard(0, std::move(*edit));
+  EXPECT_EQ(book.value(0, ContactProperty::FileAs), "Kim\nLee");
+  EXPECT_EQ(BookContent(std::string(book.cardText(0))).value(0, ContactProperty::FileAs),
+            "Kim\nLee");
+}
+
 TEST(BookValues, ASaveThatChangesNothingLeavesTheCardAsItWas) {
   const std::string text =
       "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ks_c_5601-1987;ENCODING=QUOTED-PRINTABLE:"
