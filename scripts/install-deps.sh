@@ -10,6 +10,7 @@ packages=(
   fonts-nanum  # a Korean font, so that the page reads on a desktop without one
   xdotool scrot  # scripts/screenshot.sh: a click in the window and its picture
   clang lld libclang-rt-14-dev
+  time  # scripts/benchmark.sh: wall time, CPU time and peak memory of each run
 )
 
 missing=()

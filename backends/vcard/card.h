@@ -132,7 +132,7 @@ class TextStore {
  public:
   TextStore() = default;
   explicit TextStore(std::size_t capacity)
-      : bytes_(std::make_unique<char[]>(capacity)), capacity_(capacity) {}
+      : bytes_(std::make_unique_for_overwrite<char[]>(capacity)), capacity_(capacity) {}
 
   // A copy of `text` in the store. Throws std::length_error when the store
   // is full (its reader sized it for every text it keeps).
