@@ -10,18 +10,6 @@ namespace borvanta::vcard {
 
 namespace {
 
-std::string_view trimSpaces(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
-
-namespace {
-
 // The transfer encoding an ENCODING value names; nothing for another value.
 std::optional<ValueEncoding> encodingNamed(std::string_view value) {
   if (equalsIgnoringCase(value, "QUOTED-PRINTABLE")) return ValueEncoding::QuotedPrintable;

@@ -54,14 +54,6 @@ std::string upper(std::string_view text) {
   return out;
 }
 
-std::string_view trimSpaces(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
 // Calls `piece(span)` for each piece of `text` between `separator`s outside
 // double quotes; spans are offsets in `text`.
 template <class Piece>

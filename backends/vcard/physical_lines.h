@@ -50,13 +50,23 @@ class LineCursor {
   if (from >= text.size()) return std::string_view::npos;
   if (text.size() - from > 32) {
     const void* found = std::memchr(text.data() + from, c, text.size() - from);
-    return found == nullptr ? std::string_view::npos
-                            : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    return found == nullptr
+               ? std::string_view::npos
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
   }
   for (std::size_t i = from; i < text.size(); ++i) {
     if (text[i] == c) return i;
   }
   return std::string_view::npos;
+}
+
+// `text` without the spaces and tabs at its ends.
+[[nodiscard]] inline std::string_view trimSpaces(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
 }
 
 // ASCII case-insensitive equality.
