@@ -32,7 +32,13 @@ ValueEncoding encodingOf(const std::vector<Parameter>& params) {
 }
 
 ValueEncoding encodingNamedIn(std::string_view prefix) {
-  if (findByte(prefix, ';') == std::string_view::npos) return ValueEncoding::None;  // none
+  const std::size_t semicolon = findByte(prefix, ';');
+  if (semicolon == std::string_view::npos) return ValueEncoding::None;  // no parameters
+  // Every value that names an encoding (QUOTED-PRINTABLE, BASE64, B) holds
+  // a Q or a B; most parameters (TYPE=CELL, TYPE=WORK) hold neither.
+  if (prefix.find_first_of("QqBb", semicolon) == std::string_view::npos) {
+    return ValueEncoding::None;
+  }
   if (findByte(prefix, '"') != std::string_view::npos) {
     return encodingOf(parsePrefix(prefix).params);
   }

@@ -373,7 +373,9 @@ std::string_view ContentLineReader::upperName(std::string_view name) {
 
 std::vector<PhysicalLine> physicalLinesOf(std::string_view text) {
   std::vector<PhysicalLine> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  // Room for lines of about forty bytes, without a pass over the text to
+  // count them.
+  lines.reserve(text.size() / 40 + 4);
   LineCursor cursor(text);
   for (PhysicalLine line; cursor.next(line);)
     lines.push_back(line);
