@@ -7,6 +7,7 @@
 #include "backends/vcard/line_layout.h"
 #include "backends/vcard/line_value.h"
 #include "backends/vcard/vcard_error.h"
+#include "core/utf.h"
 
 namespace borvanta::vcard {
 
@@ -21,7 +22,8 @@ struct Draft {
   Charset charset;
   ValueEncoding encoding = ValueEncoding::None;
   bool structured = false;
-  bool untouchedAscii = true;  // the parts kept from the line are all ASCII
+  bool untouchedAscii = true;    // the parts kept from the line are all ASCII
+  bool implicitCharset = false;  // the set is the card's, named by no parameter
   CharsetCodec* codec = nullptr;
 };
 
@@ -56,6 +58,17 @@ void settleCharset(Draft& draft, const Parameter* declared) {
     std::optional<std::string> bytes = draft.codec->fromUtf8(draft.components[k], draft.charset);
     fits = bytes.has_value();
     if (fits) encoded[k] = std::move(*bytes);
+  }
+  if (fits && draft.implicitCharset && draft.charset.kind == CharsetKind::Cp949) {
+    // A reader tells the set of a line that names none by its bytes, and
+    // takes valid UTF-8 for UTF-8: code page 949 bytes that happen to be
+    // valid UTF-8 would read as other characters. UTF-8 reads back as
+    // written, and the parts kept from the line are ASCII.
+    const std::string bytes = joined(encoded);
+    if (!isAscii(bytes) && isValidUtf8(bytes)) {
+      draft.charset = Charset{CharsetKind::Utf8, {}};
+      return;
+    }
   }
   if (fits) {
     draft.components = std::move(encoded);
@@ -97,6 +110,7 @@ void declareCharsetIfNeeded(Draft& draft, const CardStyle& style) {
   if (style.version != Version::V21 || style.charsetParam.empty() || allAscii(draft)) return;
   const std::string_view name = std::string_view(style.charsetParam).substr(8);
   const std::optional<Charset> styled = charsetNamed(name);
+  draft.implicitCharset = false;
   if (styled && fitsIn(draft, *styled)) {
     addParam(draft, style.charsetParam);
     draft.charset = *styled;
@@ -156,6 +170,7 @@ std::optional<std::string> rewriteTelUri(std::string_view cardText, const Conten
               line.encoding(),
               false,
               true,
+              false,
               &codec};
   return render(draft, line.findParam("CHARSET"), style, line.lineBreak.of(cardText));
 }
@@ -186,7 +201,10 @@ std::optional<std::string> rewriteLine(std::string_view cardText, const ContentL
   draft.encoding = line.encoding();
   draft.charset = value.charset;
   draft.untouchedAscii = isAscii(value.bytes());
-  if (!value.charsetDeclared && draft.untouchedAscii) draft.charset = style.implicitCharset;
+  if (!value.charsetDeclared && draft.untouchedAscii) {
+    draft.charset = style.implicitCharset;
+    draft.implicitCharset = true;
+  }
   if (draft.structured) {
     for (std::string_view component : splitComponents(value.bytes()))
       draft.components.emplace_back(component);
@@ -221,6 +239,7 @@ std::string newLine(std::string_view name, const std::vector<std::string_view>& 
   draft.codec = &codec;
   draft.prefix = std::string(name);
   draft.charset = style.implicitCharset;
+  draft.implicitCharset = true;
   draft.structured = parts.begin()->first >= 0;
   const bool uri = name == "TEL" && style.tel.uri;
   if (uri) addParam(draft, "VALUE=uri");

@@ -129,6 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
         CardRow{"TelUriCp949OnlyInNumber",
                 card("4.0", "TEL;VALUE=uri;TYPE=cell:tel:+82-10-\xb1\xe8\r\n"),
                 om::ContactProperty::MobileTelephoneNumber, "+8210김", "+8210김"},
+        // A card whose text is code page 949 (김 in its ORG) took that set
+        // for a written line that names none, but "(카칭)" in code page 949
+        // is also valid UTF-8, which is how such a line reads: the save was
+        // refused. Those lines are written in UTF-8.
+        CardRow{"NewFileAsInCp949CardReadableAsUtf8", card("4.0", "ORG:\xb1\xe8\r\n"),
+                om::ContactProperty::FileAs, "(카칭)", "(카칭)"},
+        CardRow{"RewrittenFileAsInCp949CardReadableAsUtf8",
+                card("3.0", "ORG:\xb1\xe8\r\nX-EVOLUTION-FILE-AS:a\r\n"),
+                om::ContactProperty::FileAs, "(카칭)", "(카칭)"},
+        CardRow{"NewFileAsInCp949CardStaysCp949", card("3.0", "ORG:\xb1\xe8\r\n"),
+                om::ContactProperty::FileAs, "김철수", "김철수"},
         CardRow{"TelUriKeepsCarriageReturn",
                 card("4.0", "TEL;VALUE=uri;TYPE=cell:tel:+82-10\r7000\r\n"),
                 om::ContactProperty::MobileTelephoneNumber, "+8210\r7000", "+8210\r7000"}),
