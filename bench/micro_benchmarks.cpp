@@ -37,6 +37,16 @@ void registerPhoneNumbers(const ValueSamples& s) {
   registerOverValues("normalizePhoneNumber/unchanged", s.normalisedNumbers, normalize);
   registerOverValues("removeCountryCode/all", s.phoneNumbers, removeCode);
   registerOverValues("removeCountryCode/unchanged", s.nationalNumbers, removeCode);
+  // As the telephone passes call them: nothing is copied for a value that
+  // stays as it is.
+  auto normalizeIfChanged = [](const std::string& v) { return normalizedPhoneNumberIfChanged(v); };
+  auto removeCodeIfChanged = [](const std::string& v) { return withoutCountryCodeIfChanged(v); };
+  registerOverValues("normalizedPhoneNumberIfChanged/all", s.phoneNumbers, normalizeIfChanged);
+  registerOverValues("normalizedPhoneNumberIfChanged/unchanged", s.normalisedNumbers,
+                     normalizeIfChanged);
+  registerOverValues("withoutCountryCodeIfChanged/all", s.phoneNumbers, removeCodeIfChanged);
+  registerOverValues("withoutCountryCodeIfChanged/unchanged", s.nationalNumbers,
+                     removeCodeIfChanged);
 }
 
 void registerNames(const ValueSamples& s) {

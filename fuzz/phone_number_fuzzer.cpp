@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "fuzz/fuzz_check.h"
@@ -92,5 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(result == reference(value));
   FUZZ_CHECK(isSubsequence(withoutHyphens(result), value));
   FUZZ_CHECK(borvanta::normalizePhoneNumber(result) == result);
+  // The form the telephone pass uses: nothing exactly when the value stays.
+  const std::optional<std::string> changed = borvanta::normalizedPhoneNumberIfChanged(value);
+  FUZZ_CHECK(changed ? *changed == result && result != value : result == value);
   return 0;
 }

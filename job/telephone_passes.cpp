@@ -4,6 +4,8 @@
 // result.
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "core/cp949.h"
 #include "job/log_text.h"
@@ -38,9 +40,10 @@ bool rewriteNumbers(PassContext& context, ContactRecord& record, Rewrite rewrite
       skipped = true;
       continue;
     }
-    std::string value = rewrite(record.field(telephone.field));
-    context.store.put(record, telephone.property, value);
-    record.field(telephone.field) = std::move(value);
+    std::optional<std::string> changed = rewrite(record.field(telephone.field));
+    context.store.put(record, telephone.property,
+                      changed ? *changed : record.field(telephone.field));
+    if (changed) record.field(telephone.field) = std::move(*changed);
     wrote = true;
   }
   if (wrote) context.store.save(record);
@@ -54,8 +57,9 @@ void runPhoneNumberPass(PassContext& context) {
   static const std::string start = cp949("<B>전화번호 정리 시작</B>");
   static const std::string end = cp949("<B>전화번호 정리 완료</B>");
   runPassFrame(context, start, end, [&](ContactRecord& record) {
-    return rewriteNumbers(context, record,
-                          [](const std::string& value) { return normalizePhoneNumber(value); });
+    return rewriteNumbers(context, record, [](const std::string& value) {
+      return normalizedPhoneNumberIfChanged(value);
+    });
   });
 }
 
@@ -63,8 +67,9 @@ void runCountryCodePass(PassContext& context) {
   static const std::string start = cp949("<B>국가 번호 지우기 시작</B>");
   static const std::string end = cp949("<B>국가 번호 지우기 완료</B>");
   runPassFrame(context, start, end, [&](ContactRecord& record) {
-    return rewriteNumbers(context, record,
-                          [](const std::string& value) { return removeCountryCode(value); });
+    return rewriteNumbers(context, record, [](const std::string& value) {
+      return withoutCountryCodeIfChanged(value);
+    });
   });
 }
 
