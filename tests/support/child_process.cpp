@@ -1,4 +1,4 @@
-#include "tests/unit/reliability/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
