@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/program_run.h"
+#include "tests/support/child_process.h"
 #include "tests/support/named_rows.h"
 
 namespace borvanta {
 namespace {
 
-using testing_support::ProgramResult;
-using testing_support::readFileBytes;
-using testing_support::TemporaryDirectory;
+using testing_support::ChildResult;
+using testing_support::readBytes;
+using testing_support::ScratchDirectory;
 using Names = std::vector<std::string>;
 using Args = std::vector<std::string>;
 
@@ -26,21 +26,21 @@ const std::filesystem::path kData = BORVANTA_CLI_DATA;
 // A temporary directory holding a copy of one fixture as book.vcf.
 class Workspace {
  public:
-  explicit Workspace(const std::string& fixture) : original_(readFileBytes(kData / fixture)) {
+  explicit Workspace(const std::string& fixture) : original_(readBytes(kData / fixture)) {
     std::filesystem::copy_file(kData / fixture, book());
   }
 
-  ProgramResult run(const Args& arguments, std::optional<std::uint64_t> fileSizeLimit = {}) const {
-    return testing_support::runProgram(kProgram, arguments, {directory_.path(), fileSizeLimit});
+  ChildResult run(const Args& arguments, std::optional<std::uint64_t> fileSizeLimit = {}) const {
+    return testing_support::runChild(kProgram, arguments, {directory_.path(), fileSizeLimit});
   }
 
   [[nodiscard]] std::filesystem::path book() const { return directory_.path() / "book.vcf"; }
-  [[nodiscard]] std::string bookBytes() const { return readFileBytes(book()); }
+  [[nodiscard]] std::string bookBytes() const { return readBytes(book()); }
   [[nodiscard]] const std::string& original() const { return original_; }
   [[nodiscard]] Names files() const { return directory_.fileNames(); }
 
  private:
-  TemporaryDirectory directory_;
+  ScratchDirectory directory_;
   std::string original_;
 };
 
@@ -81,19 +81,19 @@ const std::string kSmallLog = lines({
 
 TEST(BorvantaCli, EveryPassRewritesTheFileAndPrintsTheLog) {
   const Workspace w("small.vcf");
-  const ProgramResult r = w.run(everyPassAnd({"book.vcf"}));
+  const ChildResult r = w.run(everyPassAnd({"book.vcf"}));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, kSmallLog);
-  EXPECT_EQ(w.bookBytes(), readFileBytes(kData / "small.expected.vcf"));
+  EXPECT_EQ(w.bookBytes(), readBytes(kData / "small.expected.vcf"));
   // The file as it was stays beside it; nothing else is left behind.
   EXPECT_EQ(w.files(), (Names{"book.vcf", "book.vcf.borvanta.bak"}));
-  EXPECT_EQ(readFileBytes(w.book().string() + ".borvanta.bak"), w.original());
+  EXPECT_EQ(readBytes(w.book().string() + ".borvanta.bak"), w.original());
 }
 
 TEST(BorvantaCli, DryRunPrintsEveryChangeAndLeavesTheFileByteForByte) {
   const Workspace w("small.vcf");
-  const ProgramResult r = w.run(everyPassAnd({"--dry-run", "book.vcf"}));
+  const ChildResult r = w.run(everyPassAnd({"--dry-run", "book.vcf"}));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, kSmallLog + "\n" +
@@ -121,7 +121,7 @@ TEST(BorvantaCli, DryRunPrintsEveryChangeAndLeavesTheFileByteForByte) {
 
 TEST(BorvantaCli, ContactNamedWithMarkupIsPrintedAsThoseCharacters) {
   const Workspace w("markup.vcf");
-  const ProgramResult r = w.run({"--separate-name", "--reset-number", "--dry-run", "book.vcf"});
+  const ChildResult r = w.run({"--separate-name", "--reset-number", "--dry-run", "book.vcf"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
@@ -142,7 +142,7 @@ class RefusedOptions : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedOptions, ExitWithTheReasonAndTouchNothing) {
   const Workspace w("small.vcf");
-  const ProgramResult r = w.run({"--reset-number", GetParam().option, "book.vcf"});
+  const ChildResult r = w.run({"--reset-number", GetParam().option, "book.vcf"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, std::string("borvanta-cli: ") + GetParam().message + "\n");
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BorvantaCli, MissingFileIsALoadFailureThatCreatesNothing) {
   const Workspace w("small.vcf");
-  const ProgramResult r = w.run(everyPassAnd({"missing.vcf"}));
+  const ChildResult r = w.run(everyPassAnd({"missing.vcf"}));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   // One message, under the program's name, naming the file.
@@ -176,7 +176,7 @@ TEST(BorvantaCli, MissingFileIsALoadFailureThatCreatesNothing) {
 
 TEST(BorvantaCli, FileThatIsNoVcardIsALoadFailureThatChangesNothing) {
   const Workspace w("not_vcard.vcf");
-  const ProgramResult r = w.run(everyPassAnd({"book.vcf"}));
+  const ChildResult r = w.run(everyPassAnd({"book.vcf"}));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err.rfind("borvanta-cli: ", 0), 0u) << r.err;
@@ -195,7 +195,7 @@ class UsageErrors : public testing::TestWithParam<UsageCase> {};
 
 TEST_P(UsageErrors, ExitWithStatusTwoAndTouchNothing) {
   const Workspace w("small.vcf");
-  const ProgramResult r = w.run(GetParam().arguments);
+  const ChildResult r = w.run(GetParam().arguments);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, std::string("borvanta-cli: ") + GetParam().message +
@@ -223,13 +223,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BorvantaCli, HelpAndVersionGoToStandardOutput) {
   const Workspace w("small.vcf");
-  const ProgramResult help = w.run({"--help"});
+  const ChildResult help = w.run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.out.rfind("Usage: borvanta-cli [OPTIONS] FILE.vcf\n", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("--reset-display-name=TEMPLATE"), std::string::npos);
 
-  const ProgramResult version = w.run({"--reset-number", "--version", "book.vcf"});
+  const ChildResult version = w.run({"--reset-number", "--version", "book.vcf"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.err, "");
   EXPECT_EQ(version.out, "borvanta-cli 1.0.0.1 (Borvanta 1.0 Beta)\n");
@@ -241,7 +241,7 @@ TEST(BorvantaCli, ChangesThatCannotReachTheFileFailTheRunAndAreKeptForTheNext) {
   // The copy of the file as it was still fits under the limit, and so do the
   // saved changes; the rewritten file, two bytes longer, does not.
   const std::uint64_t limit = w.original().size() + 1;
-  const ProgramResult r = w.run({"--reset-number", "book.vcf"}, limit);
+  const ChildResult r = w.run({"--reset-number", "book.vcf"}, limit);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, lines({"2 개의 연락처를 읽기 시작합니다", "2 개의 연락처를 읽었습니다",
                           "전화번호 정리 시작", "전화번호 정리 완료", "완료하였습니다!"}));
@@ -250,7 +250,7 @@ TEST(BorvantaCli, ChangesThatCannotReachTheFileFailTheRunAndAreKeptForTheNext) {
   EXPECT_EQ(w.bookBytes(), w.original());
 
   // The next run, with no pass at all, brings the kept change in.
-  const ProgramResult next = w.run({"book.vcf"});
+  const ChildResult next = w.run({"book.vcf"});
   EXPECT_EQ(next.status, 0) << next.err;
   std::string expected = w.original();
   const std::string number = "TEL;TYPE=CELL:01012345678";
@@ -261,7 +261,7 @@ TEST(BorvantaCli, ChangesThatCannotReachTheFileFailTheRunAndAreKeptForTheNext) {
 TEST(BorvantaCli, StoreErrorStopsTheRunWithItsReason) {
   const Workspace w("small.vcf");
   // Room for the copy of the file as it was, not for every saved contact.
-  const ProgramResult r = w.run(everyPassAnd({"book.vcf"}), w.original().size() + 1);
+  const ChildResult r = w.run(everyPassAnd({"book.vcf"}), w.original().size() + 1);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.find("완료하였습니다!"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("연락처에서 오류가 나서 정리를 멈췄습니다: "), std::string::npos) << r.out;

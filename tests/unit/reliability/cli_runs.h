@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/child_process.h"
 #include "tests/unit/reliability/book_states.h"
-#include "tests/unit/reliability/child_process.h"
 
 namespace borvanta::testing_support {
 

@@ -1,16 +1,19 @@
 #pragma once
 // Programs run as a user runs them, from the tests: started in a directory
-// with their output going to files outside it (a full disk must not swallow
-// what they say), optionally under a limit on the size of the files they
-// write, and either waited for or killed at a chosen moment.
+// with their standard output and error read into memory through pipes (a full
+// disk, or the limit on the size of the files they write, must not cut what
+// they say), optionally under that limit, and either waited for or killed at
+// a chosen moment. A thread reads the pipes while the program runs, so that a
+// program that writes much never waits for its reader.
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace borvanta::testing_support {
@@ -37,17 +40,17 @@ class Child {
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
 
-  // Waits for the program to end by itself.
+  // Waits for the program to end by itself. Throws std::system_error; once
+  // the program has been waited for, std::logic_error.
   ChildResult wait();
   // Ends the program with SIGKILL (if it is still running) and waits for it.
   ChildResult kill();
 
  private:
-  ChildResult collect(int status);
-
   pid_t pid_ = -1;
-  std::filesystem::path out_;
-  std::filesystem::path err_;
+  ChildResult output_;              // filled by reader_ until the program closes its ends
+  std::exception_ptr readFailure_;  // what stopped reader_ early, if anything
+  std::thread reader_;
 };
 
 // Starts `program` and waits for it.
