@@ -48,7 +48,7 @@ printf '|---:|---:|---:|---:|---:|---:|---:|\n'
 previous_wall="" previous_cpu=""
 for size in $sizes; do
   book=$work/generated-$size.vcf
-  "$generate" --contacts "$size" --seed 7 --version mixed --lists $((size / 1000 + 1)) >"$book"
+  "$generate" --contacts "$size" --seed 7 --version mixed >"$book"
   : >"$work/results"
   for _ in $(seq "$runs"); do measure "$book" >>"$work/results"; done
   wall=$(cut -d' ' -f1 "$work/results" | median)

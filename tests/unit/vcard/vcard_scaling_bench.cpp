@@ -5,8 +5,8 @@
 //   ninja -C build vcard_scaling_bench && build/tests/unit/vcard/vcard_scaling_bench
 //
 // The file lies on /dev/shm when there is one, so that the figure is the
-// program's own work; --sync makes every save wait for the disk as the
-// program does by default (then the figure is the disk's).
+// program's own work; --sync makes every save wait for the disk, as a book
+// opened with syncEverySave does (then the figure is the disk's).
 
 #include <benchmark/benchmark.h>
 
