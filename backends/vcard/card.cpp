@@ -34,17 +34,32 @@ ValueEncoding encodingOf(const std::vector<Parameter>& params) {
 ValueEncoding encodingNamedIn(std::string_view prefix) {
   const std::size_t semicolon = findByte(prefix, ';');
   if (semicolon == std::string_view::npos) return ValueEncoding::None;  // no parameters
-  // Every value that names an encoding (QUOTED-PRINTABLE, BASE64, B) holds
-  // a Q or a B; most parameters (TYPE=CELL, TYPE=WORK) hold neither.
-  if (prefix.find_first_of("QqBb", semicolon) == std::string_view::npos) {
-    return ValueEncoding::None;
-  }
-  if (findByte(prefix, '"') != std::string_view::npos) {
+  if (findByte(prefix, '"', semicolon) != std::string_view::npos) {
     return encodingOf(parsePrefix(prefix).params);
   }
-  PlainParamValues values(prefix, "ENCODING");
-  for (std::string_view value; values.next(value);) {
-    if (const std::optional<ValueEncoding> named = encodingNamed(value)) return *named;
+  // A plain prefix, walked once: ENCODING=... values, and bare values that
+  // name an encoding (2.1: N;QUOTED-PRINTABLE), the first that names one.
+  for (std::size_t start = semicolon + 1; start <= prefix.size();) {
+    std::size_t end = findByte(prefix, ';', start);
+    if (end == std::string_view::npos) end = prefix.size();
+    const std::string_view param = prefix.substr(start, end - start);
+    start = end + 1;
+    const std::size_t equals = findByte(param, '=');
+    if (equals == std::string_view::npos) {
+      if (const std::optional<ValueEncoding> named = encodingNamed(trimSpaces(param)))
+        return *named;
+      continue;
+    }
+    if (!equalsIgnoringCase(trimSpaces(param.substr(0, equals)), "ENCODING")) continue;
+    for (std::string_view values = param.substr(equals + 1);;) {
+      const std::size_t comma = findByte(values, ',');
+      if (const std::optional<ValueEncoding> named =
+              encodingNamed(trimSpaces(values.substr(0, comma)))) {
+        return *named;
+      }
+      if (comma == std::string_view::npos) break;
+      values.remove_prefix(comma + 1);
+    }
   }
   return ValueEncoding::None;
 }
@@ -132,9 +147,33 @@ const Parameter* ContentLine::findParam(std::string_view paramName) const {
   return nullptr;
 }
 
+namespace {
+
+// The types telephone lines are told apart by: each line learns once which
+// of them it has.
+constexpr std::string_view kCommonTypes[] = {"CELL", "HOME", "WORK", "FAX", "VOICE"};
+
+}  // namespace
+
 bool ContentLine::hasType(std::string_view type) const {
-  return anyParamValue("TYPE",
-                       [&](std::string_view each) { return equalsIgnoringCase(each, type); });
+  const auto common = std::find(std::begin(kCommonTypes), std::end(kCommonTypes), type);
+  if (common == std::end(kCommonTypes)) {
+    return anyParamValue("TYPE",
+                         [&](std::string_view each) { return equalsIgnoringCase(each, type); });
+  }
+  std::optional<std::uint8_t>& mask = commonTypes.value;
+  if (!mask) {
+    std::uint8_t bits = 0;
+    (void)anyParamValue("TYPE", [&](std::string_view each) {
+      for (std::size_t k = 0; k < std::size(kCommonTypes); ++k) {
+        if (equalsIgnoringCase(each, kCommonTypes[k])) bits |= static_cast<std::uint8_t>(1u << k);
+      }
+      return false;  // every value
+    });
+    mask = bits;
+  }
+  const auto bit = static_cast<std::size_t>(common - std::begin(kCommonTypes));
+  return (*mask & (1u << bit)) != 0;
 }
 
 const ContentLine* ParsedCard::first(std::string_view lineName) const {

@@ -117,6 +117,7 @@ struct ContentLine {
 
   mutable Lazy<std::vector<Parameter>> parsedParams;  // see params()
   mutable Lazy<ValueEncoding> knownEncoding;          // see encoding()
+  mutable Lazy<std::uint8_t> commonTypes;             // see hasType()
 };
 
 // The transfer encoding the parameters name (ENCODING=QUOTED-PRINTABLE,

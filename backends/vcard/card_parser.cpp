@@ -404,6 +404,10 @@ std::string_view impliedParamName(std::string_view bareValue) {
 }
 
 std::size_t findValueColon(std::string_view unfolded) {
+  // Most prefixes quote nothing: the first colon is the one.
+  const std::size_t colon = unfolded.find(':');
+  if (colon == std::string_view::npos) return colon;
+  if (unfolded.substr(0, colon).find('"') == std::string_view::npos) return colon;
   bool quoted = false;
   for (std::size_t i = 0; i < unfolded.size(); ++i) {
     if (unfolded[i] == '"') quoted = !quoted;
