@@ -6,6 +6,7 @@
 
 #include "core/com_error.h"
 #include "tests/support/named_rows.h"
+#include "tests/support/object_model_contract_steps.h"
 #include "tests/unit/outlook/store_fixture.h"
 
 namespace borvanta::testing_support {
@@ -54,16 +55,7 @@ class StoreWriteTest : public StoreTest {
 
 TEST_F(StoreWriteTest, EachPropertyIsWrittenInUtf16AndStoredOnlyAtSave) {
   const ContactRecord& record = loadOne({{ContactProperty::FileAs, u"옛 이름"}});
-  const std::vector<ContactProperty> written = {
-      ContactProperty::LastName,
-      ContactProperty::FirstName,
-      ContactProperty::MobileTelephoneNumber,
-      ContactProperty::HomeTelephoneNumber,
-      ContactProperty::BusinessFaxNumber,
-      ContactProperty::BusinessTelephoneNumber,
-      ContactProperty::FullName,
-      ContactProperty::FileAs,
-  };
+  const std::vector<ContactProperty>& written = contract::writtenProperties();
   for (ContactProperty property : written)
     store.put(record, property, cp949("똠 ") + std::string(om::propertyName(property)));
   EXPECT_EQ(outlook.entry(0).value(ContactProperty::FileAs), u"옛 이름");
